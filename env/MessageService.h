@@ -1,0 +1,48 @@
+#pragma once
+// Every message box of the programs goes through here. The programs install a
+// service that shows QMessageBox; tests install RecordingMessageService and
+// assert what would have been shown, so a modal box never blocks a test.
+#include <QString>
+#include <QList>
+
+enum class MessageIcon { None, Information, Warning, Critical, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual MessageAnswer Show(const MessageRequest& request) = 0;
+};
+
+// The service in use. Until one is installed, messages go to standard error
+// and are answered with the first button.
+MessageService& Messages();
+// Installs a service (not owned); nullptr restores the default.
+void SetMessageService(MessageService* service);
+
+// Convenience for the common call.
+MessageAnswer ShowMessage(const QString& text, const QString& title,
+                          MessageIcon icon = MessageIcon::Information,
+                          MessageButtons buttons = MessageButtons::Ok);
+
+// Records every request and answers from a queue (default: the first button).
+class RecordingMessageService : public MessageService {
+public:
+    RecordingMessageService();   // installs itself
+    ~RecordingMessageService() override;  // restores the previous service
+    MessageAnswer Show(const MessageRequest& request) override;
+
+    QList<MessageRequest> shown;
+    QList<MessageAnswer> answers;  // consumed front first
+
+private:
+    MessageService* previous_;
+};
