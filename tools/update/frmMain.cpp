@@ -1,0 +1,104 @@
+#include "frmMain.h"
+
+#include "env/MessageService.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFont>
+#include <QStandardPaths>
+
+namespace update {
+namespace {
+
+int Twips(int twips)
+{
+    return twips / 15;  // 15 twips per pixel at 96 dpi
+}
+
+}  // namespace
+
+frmMain::frmMain(const QString& folder, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      folder_(QDir::cleanPath(folder))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Migrator::Caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    QFont font(QStringLiteral("MS UI Gothic"));
+    font.setPointSizeF(9.75);
+    setFont(font);
+    setFixedSize(Twips(4635), Twips(1650));
+
+    lblDescription_ = new QLabel(
+        QStringLiteral("ver 1.2 以前のデータがある場合は、ver 1.3 のデータに変換します。"), this);
+    lblDescription_->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription_->setWordWrap(true);
+    lblDescription_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDescription_->setGeometry(Twips(150), Twips(150), Twips(4110), Twips(645));
+
+    btnRun_ = new QPushButton(QStringLiteral("実行"), this);
+    btnRun_->setObjectName(QStringLiteral("btnRun"));
+    btnRun_->setGeometry(Twips(1710), Twips(1050), Twips(1215), Twips(465));
+    btnRun_->setEnabled(false);
+    setTabOrder(lblDescription_, btnRun_);
+    connect(btnRun_, &QPushButton::clicked, this, &frmMain::btnRun_Click);
+}
+
+frmMain::~frmMain() = default;
+
+QString frmMain::LockPath(const QString& folder)
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty()) {
+        base = QDir::tempPath();
+    }
+    const QByteArray hash =
+        QCryptographicHash::hash(QDir::cleanPath(folder).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return base + QStringLiteral("/quillmere-update-") + QString::fromLatin1(hash) +
+           QStringLiteral(".lock");
+}
+
+bool frmMain::Form_Load()
+{
+    auto lock = std::make_unique<QLockFile>(LockPath(folder_));
+    lock->setStaleLockTime(0);  // a dead holder's lock is taken over
+    if (!lock->tryLock(0)) {
+        return true;  // another copy runs: show the window, button stays disabled
+    }
+    lock_ = std::move(lock);
+    dataFiles_ = Migrator(folder_).FindDataFiles();
+    if (dataFiles_.isEmpty()) {
+        ShowMessage(QStringLiteral("データファイルが見つかりません。\r\n"
+                                   "このツールを、データディレクトリのある場所に移動してから実行"
+                                   "してください。"),
+                    Migrator::Caption, MessageIcon::Information);
+        return false;
+    }
+    btnRun_->setEnabled(true);
+    return true;
+}
+
+void frmMain::btnRun_Click()
+{
+    if (ran_ || !lock_) {
+        return;
+    }
+    ran_ = true;
+    btnRun_->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Migrator migrator(folder_);
+    migrator.MigrateSettingsFile();
+    for (const QString& file : dataFiles_) {
+        migrator.ConvertDataFile(file);
+    }
+    QApplication::restoreOverrideCursor();
+    ShowMessage(QStringLiteral("データ移行が完了しました。"), Migrator::Caption,
+                MessageIcon::Information);
+    close();
+}
+
+}  // namespace update

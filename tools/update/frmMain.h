@@ -1,0 +1,39 @@
+#pragma once
+// The migration tool's only window.
+#include "Migrator.h"
+
+#include <QLabel>
+#include <QLockFile>
+#include <QPushButton>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+namespace update {
+
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    // folder is the program folder (the executable's); tests pass a temporary one.
+    explicit frmMain(const QString& folder, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Runs the start-up steps. False when the window is to close at once.
+    bool Form_Load();
+    void btnRun_Click();
+
+    const QStringList& DataFiles() const { return dataFiles_; }
+    // Where the single-instance lock of a folder lies.
+    static QString LockPath(const QString& folder);
+
+private:
+    QString folder_;
+    QLabel* lblDescription_;
+    QPushButton* btnRun_;
+    std::unique_ptr<QLockFile> lock_;
+    QStringList dataFiles_;
+    bool ran_ = false;
+};
+
+}  // namespace update
