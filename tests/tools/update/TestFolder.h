@@ -1,0 +1,48 @@
+#pragma once
+// A throw-away program folder with helpers to lay out old-format data.
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <ostream>
+
+// Readable failure output for texts.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toUtf8().constData() << '"';
+}
+
+class TestFolder {
+public:
+    QString path() const { return dir_.path(); }
+    QString file(const QString& relative) const { return dir_.path() + "/" + relative; }
+
+    void write(const QString& relative, const QByteArray& bytes) const
+    {
+        const QString full = file(relative);
+        QDir().mkpath(QFileInfo(full).path());
+        QFile f(full);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    QByteArray read(const QString& relative) const
+    {
+        QFile f(file(relative));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    bool exists(const QString& relative) const { return QFileInfo::exists(file(relative)); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A month file of versions 1.0 to 1.2, in code page 932 with CR LF lines.
+inline QByteArray OldFile(const QByteArray& elements)
+{
+    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>\r\n" + elements +
+           "</diary>\r\n";
+}
