@@ -76,7 +76,7 @@ ParseResult Parse(const QString& path)
 bool SaveAtomically(xmlDocPtr doc, const QString& path)
 {
     QFileInfo info(path);
-    if (info.exists() && !info.isWritable()) {
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
         return false;  // a read-only file stays, even for root
     }
     xmlChar* buffer = nullptr;
