@@ -11,6 +11,9 @@ using TestApplication = QCoreApplication;
 
 int main(int argc, char** argv)
 {
+    // Windows under test never need a display, also when CTest lists the tests.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
