@@ -1,0 +1,59 @@
+#pragma once
+#include "env/DateTime.h"
+
+#include <QList>
+#include <QString>
+
+class ListControl;
+
+// An ascending list of date-times: the date of every record ("logdate.list") and
+// every search result. Add appends without sorting; Sort and LoadFromFile sort.
+class DateList {
+public:
+    static const QString DefaultFormat;  // "yyyy/mm/dd hh:mm:ss"
+
+    // Replaces the entries by the complete lines of the file, sorted ascending.
+    // A file without a single CR LF leaves the entries as they were; a line that
+    // is no date-time gives the zero date-time. A missing file is created empty.
+    void LoadFromFile(const QString& filePath);
+    // One line per entry, each ended by CR LF. False when the file could not be
+    // written (the old file is then kept).
+    bool SaveToFile(const QString& filePath) const;
+    // Hides the control, clears it, adds every entry as text, shows it again.
+    void FillListBox(ListControl& target) const;
+
+    const QString& DateStringFormat() const { return format_; }
+    void SetDateStringFormat(const QString& format) { format_ = format; }
+
+    // Callers keep Count() > 0 for these two and 0 <= index < Count() for Item;
+    // outside that they return the zero date-time.
+    DateTime FirstDate() const;
+    DateTime LastDate() const;
+    DateTime Item(qsizetype index) const;
+    // The entry written with DateStringFormat.
+    QString ItemText(qsizetype index) const;
+    QString Text(const DateTime& value) const;
+
+    // The run from the position of begin to the position of end, both included.
+    // Only exact entries count as positions: a value that is not an entry stands
+    // for index 0. Empty when end lies before begin (or the list is empty).
+    DateList GetDateList(const DateTime& begin, const DateTime& end) const;
+
+    void Add(const DateTime& newItem) { dates_.append(newItem); }
+    qsizetype Count() const { return dates_.size(); }
+    // Ascending; O(n log n) whatever the order the entries come in.
+    void Sort();
+
+    // True when the value is an entry (halving search; the list must be sorted).
+    bool Contains(const DateTime& value) const;
+
+    const QList<DateTime>& Dates() const { return dates_; }
+    QList<DateTime>::const_iterator begin() const { return dates_.cbegin(); }
+    QList<DateTime>::const_iterator end() const { return dates_.cend(); }
+
+private:
+    qsizetype FindIndex(const DateTime& value, qsizetype low, qsizetype high) const;
+
+    QList<DateTime> dates_;
+    QString format_ = DefaultFormat;
+};

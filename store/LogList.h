@@ -1,0 +1,92 @@
+#pragma once
+#include "env/DateTime.h"
+#include "store/DateList.h"
+#include "store/Log.h"
+#include "store/StoreResult.h"
+#include "store/StringList.h"
+#include "store/XMLFileList.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <deque>
+
+// The record book: every record read or written in this run (keyed by its stamp
+// to the second), the month files opened so far, and the two index lists kept
+// beside them ("logdate.list", "category.list"). Month files are read on first
+// need and kept until the book is released. A record is in memory only once it
+// is on disk.
+class LogList {
+public:
+    // Loads both lists from DataFolderPath(); no month file is read.
+    LogList();
+    // The same for another data folder (ends in "/").
+    explicit LogList(const QString& dataFolder);
+    LogList(const LogList&) = delete;
+    LogList& operator=(const LogList&) = delete;
+
+    // Loads both lists of the folder afresh and forgets every record and file.
+    void Initialize(const QString& dataFolder);
+
+    // The date-times of the records from begin to end (both entries of LogDates)
+    // whose category holds every keyword of category (letter case ignored) and
+    // whose text holds every word of text (letter case significant), ascending.
+    // Empty conditions read no month file.
+    DateList GetFoundLogDates(const DateTime& begin, const DateTime& end,
+                              const QString& category, const QString& text);
+
+    const DateList& LogDates() const { return logDates_; }
+    const StringList& Categories() const { return categories_; }
+
+    // Writes a new record into its month file, then caches it and adds it to
+    // both lists. On any error nothing has changed, on disk or in memory.
+    StoreResult Log(const DateTime& logDate, const QString& category, const QString& link,
+                    const QString& text);
+    // Rewrites the record with that stamp. The element is found by its "date"
+    // with the current time-zone suffix; when there is none (the zone changed)
+    // the file keeps its content, while the record and "category.list" change.
+    StoreResult ReLog(const DateTime& logDate, const QString& category, const QString& link,
+                      const QString& text);
+    // Reads every month file below the data folder and rebuilds both lists
+    // from the records (dates sorted, categories in order of first use).
+    void CollectDataList();
+
+    // The record with that stamp (reading its month file on first need), or
+    // nullptr. The pointer stays valid for the life of the book.
+    const ::Log* Item(const DateTime& logDate);
+    // The same for a list text "yyyy/mm/dd hh:mm:ss"; nullptr if it is none.
+    const ::Log* Item(const QString& listText);
+
+    // Records in memory (read or written so far), in the order they came in.
+    qsizetype Count() const { return static_cast<qsizetype>(logs_.size()); }
+    const ::Log& At(qsizetype index) const { return logs_[static_cast<size_t>(index)]; }
+
+    const QString& DataFolder() const { return dataFolder_; }
+    QString LogDatesPath() const;
+    QString CategoriesPath() const;
+    // The month file of a date-time; makes sure its year folder exists.
+    QString GetDataFilePath(const DateTime& logDate);
+
+    // The data file's encoding and root element.
+    static const QString CharacterEncoding;
+    static const QString RootElementName;
+
+private:
+    QString GetYearFolder(const DateTime& logDate);
+    ::Log* Find(const DateTime& logDate);
+    ::Log* CacheLog(const ::Log& log);
+    void LoadLogsFromDocument(xmlDocPtr document);
+    XMLFile* OpenDataFile(const QString& path);
+    DateList FilterByCategory(const DateList& dates, const QString& category);
+    DateList FilterByText(const DateList& dates, const QString& text);
+
+    QString dataFolder_;
+    // deque: records keep their address while more are cached.
+    std::deque<::Log> logs_;
+    QHash<DateTime, qsizetype> index_;  // stamp -> position in logs_
+    XMLFileList files_;
+    DateList logDates_;
+    StringList categories_;
+    QSet<QString> knownYearFolders_;
+};
