@@ -29,6 +29,7 @@ public:
     XMLFile* LoadFile(const QString& filePath);
     // False when the path is not held.
     bool UnloadFile(const QString& filePath);
+    void Clear();
     qsizetype Count() const { return static_cast<qsizetype>(files_.size()); }
     // In adding order.
     XMLFile* At(qsizetype index) const { return files_[static_cast<size_t>(index)].get(); }
