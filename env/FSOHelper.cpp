@@ -1,0 +1,212 @@
+#include "env/FSOHelper.h"
+
+#include "env/Ansi.h"
+#include "env/AtomicFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool created = false;
+
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString TrimBlanks(const QString& path)
+{
+    qsizetype begin = 0;
+    qsizetype end = path.size();
+    while (begin < end && path[begin] == u' ')
+        ++begin;
+    while (end > begin && path[end - 1] == u' ')
+        --end;
+    return path.mid(begin, end - begin);
+}
+
+QString Join(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+enum class EntryKind { Folder, File };
+
+// The entries of one folder of the given kind, by name. Links to folders are
+// not followed, so a link cycle cannot make the walk endless.
+QList<FileEntry> ListFolder(const QString& folder, EntryKind kind)
+{
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (!dir)
+        throw FileSystemError(QStringLiteral("cannot read the folder %1: %2")
+                                  .arg(folder, QString::fromLocal8Bit(std::strerror(errno)))
+                                  .toStdString());
+    QList<FileEntry> entries;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        bool wanted = false;
+        if (kind == EntryKind::Folder) {
+            wanted = S_ISDIR(st.st_mode);
+        } else if (S_ISREG(st.st_mode)) {
+            wanted = true;
+        } else if (S_ISLNK(st.st_mode)) {
+            struct stat linked {};
+            wanted = ::fstatat(::dirfd(dir), entry->d_name, &linked, 0) == 0 && S_ISREG(linked.st_mode);
+        }
+        if (wanted) {
+            const QString name = QFile::decodeName(entry->d_name);
+            entries.append(FileEntry{name, Join(folder, name)});
+        }
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const FileEntry& a, const FileEntry& b) { return a.Name < b.Name; });
+    return entries;
+}
+
+} // namespace
+
+void CreateFileSystem()
+{
+    created = true;
+}
+
+void ReleaseFileSystem()
+{
+    created = false;
+}
+
+bool FileSystemCreated()
+{
+    return created;
+}
+
+bool FileExists(const QString& path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool FolderExists(const QString& path)
+{
+    const QString trimmed = TrimBlanks(path);
+    struct stat st {};
+    return !trimmed.isEmpty() && ::stat(Native(trimmed).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void EnsureFolder(const QString& path, int exactMode)
+{
+    if (FolderExists(path))
+        return;
+    QString folder = path;
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    const QByteArray native = Native(folder);
+    const mode_t mode = exactMode < 0 ? 0777 : static_cast<mode_t>(exactMode);
+    if (::mkdir(native.constData(), mode) == 0 && exactMode >= 0)
+        ::chmod(native.constData(), mode);
+}
+
+QString ReadTextFile(const QString& path, bool createIfMissing)
+{
+    const QByteArray native = Native(path);
+    int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT && createIfMissing) {
+        fd = ::open(native.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::fchmod(fd, 0600);
+    }
+    if (fd < 0)
+        return {};
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return {};
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    ::close(fd);
+    return DecodeTextFile(bytes);
+}
+
+bool WriteTextFile(const QString& path, const QString& text, bool createIfMissing)
+{
+    if (!createIfMissing && !FileExists(path))
+        return false;
+    return WriteFileAtomically(path, EncodeTextFile(text));
+}
+
+void CollectSubFolders(QList<FileEntry>& target, const QString& folder)
+{
+    for (const FileEntry& entry : ListFolder(folder, EntryKind::Folder)) {
+        target.append(entry);
+        CollectSubFolders(target, entry.Path);
+    }
+}
+
+void CollectMatchingFiles(QList<FileEntry>& target, const QString& folder, const QString& pattern)
+{
+    for (const FileEntry& entry : ListFolder(folder, EntryKind::File)) {
+        if (MatchesWildcard(entry.Name, pattern))
+            target.append(entry);
+    }
+}
+
+QList<FileEntry> FindFiles(const QString& root, const QString& pattern)
+{
+    if (!FolderExists(root))
+        throw FileSystemError(QStringLiteral("path not found: %1").arg(root).toStdString());
+    QList<FileEntry> folders;
+    CollectSubFolders(folders, root);
+    QList<FileEntry> files;
+    for (const FileEntry& folder : folders)
+        CollectMatchingFiles(files, folder.Path, pattern);
+    return files;
+}
+
+bool MatchesWildcard(const QString& name, const QString& pattern)
+{
+    // Code points, so "?" takes a character outside the BMP whole.
+    const QList<uint> text = name.toUcs4();
+    const QList<uint> wild = pattern.toUcs4();
+    qsizetype t = 0;
+    qsizetype w = 0;
+    qsizetype starW = -1;
+    qsizetype starT = 0;
+    while (t < text.size()) {
+        if (w < wild.size() && (wild[w] == '?' || (wild[w] != '*' && wild[w] == text[t]))) {
+            ++t;
+            ++w;
+        } else if (w < wild.size() && wild[w] == '*') {
+            starW = w++;
+            starT = t;
+        } else if (starW >= 0) {
+            w = starW + 1;
+            t = ++starT;
+        } else {
+            return false;
+        }
+    }
+    while (w < wild.size() && wild[w] == '*')
+        ++w;
+    return w == wild.size();
+}

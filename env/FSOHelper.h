@@ -1,0 +1,50 @@
+#pragma once
+// The file operations every part of the program uses. Text files are read and
+// written whole, in the form of EncodeTextFile, and written atomically.
+#include <QList>
+#include <QString>
+
+#include <stdexcept>
+
+// Raised for a path that the file system cannot walk (a missing search root).
+class FileSystemError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct FileEntry {
+    QString Name;  // the file or folder name alone
+    QString Path;  // the full path, the entry's key
+};
+
+// The service's span of life: from start-up to shutdown.
+void CreateFileSystem();
+void ReleaseFileSystem();
+bool FileSystemCreated();
+
+// True when a file (not a folder) exists at the path exactly as given.
+bool FileExists(const QString& path);
+// True when a folder exists at the path with blanks around it trimmed.
+bool FolderExists(const QString& path);
+// Creates the last level of the folder if missing; a failure is ignored.
+// An exact mode (e.g. 0700) is applied whatever the umask; -1 leaves it to the umask.
+void EnsureFolder(const QString& path, int exactMode = -1);
+
+// The whole content, or empty text on any failure. No line-end conversion.
+// With createIfMissing a missing file is created empty.
+QString ReadTextFile(const QString& path, bool createIfMissing);
+// Replaces the content with the text exactly as given; false when the file was
+// not written (missing without createIfMissing, read-only, no space...).
+bool WriteTextFile(const QString& path, const QString& text, bool createIfMissing);
+
+// Every folder below the folder, depth first, each before its own subfolders;
+// names in ascending order at each level. Folder links are not followed.
+void CollectSubFolders(QList<FileEntry>& target, const QString& folder);
+// The files directly in the folder whose names match the wildcard pattern.
+void CollectMatchingFiles(QList<FileEntry>& target, const QString& folder, const QString& pattern);
+// The matching files of every folder below the root (not the root's own files).
+// Throws FileSystemError when the root is missing.
+QList<FileEntry> FindFiles(const QString& root, const QString& pattern);
+
+// Whole-name match: "*" any run of characters, "?" exactly one; case-sensitive.
+bool MatchesWildcard(const QString& name, const QString& pattern);

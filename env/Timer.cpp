@@ -1,0 +1,27 @@
+#include "env/Timer.h"
+
+#include <chrono>
+#include <cstdint>
+
+namespace {
+
+// The low 32 bits of a monotonic millisecond count; differences are taken
+// modulo 2^32, so a wrap between BeginCount and EndCount still measures right.
+qint32 Tick()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+    return static_cast<qint32>(static_cast<std::uint32_t>(ms));
+}
+
+} // namespace
+
+void Timer::BeginCount()
+{
+    begin_ = Tick();
+}
+
+void Timer::EndCount()
+{
+    time_ = static_cast<qint32>(static_cast<std::uint32_t>(Tick()) - static_cast<std::uint32_t>(begin_));
+}

@@ -1,0 +1,215 @@
+#include "store/XMLFile.h"
+
+#include "env/Ansi.h"
+#include "env/AtomicFile.h"
+#include "env/Folders.h"
+#include "env/MessageService.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <libxml/SAX2.h>
+#include <libxml/encoding.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
+namespace {
+
+const QString kErrorHeading = QStringLiteral("XML データファイルの操作中に不具合が生じました。");
+
+// What the DOCTYPE guard saw while parsing.
+struct ParseState {
+    bool doctype = false;
+    int line = 0;
+    int column = 0;
+};
+
+// A document type declaration could define entities or pull in a DTD, so a
+// data file with one is refused before its internal subset is read.
+void RejectDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    auto* state = static_cast<ParseState*>(parser->_private);
+    if (state && !state->doctype) {
+        state->doctype = true;
+        state->line = xmlSAX2GetLineNumber(context);
+        state->column = xmlSAX2GetColumnNumber(context);
+    }
+    xmlStopParser(parser);
+}
+
+// The source text of a 1-based line, decoded as the file declares itself.
+QString SourceLine(const QByteArray& bytes, int line)
+{
+    if (line < 1)
+        return {};
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (line > lines.size())
+        return {};
+    QByteArray text = lines[line - 1];
+    if (text.endsWith('\r'))
+        text.chop(1);
+    static const QRegularExpression declaration(
+        QStringLiteral("^(\\xEF\\xBB\\xBF)?<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    const QRegularExpressionMatch match = declaration.match(QString::fromLatin1(bytes.left(200)));
+    const bool ansi = match.hasMatch() && match.captured(1).isEmpty() &&
+                      !match.captured(2).startsWith(QStringLiteral("utf"), Qt::CaseInsensitive);
+    if (line == 1 && text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    return ansi ? DecodeAnsi(text) : QString::fromUtf8(text);
+}
+
+bool ByteOriented(const char* encoding)
+{
+    if (!encoding)
+        return true;
+    const QByteArray name = QByteArray(encoding).toUpper();
+    return !name.startsWith("UTF-16") && !name.startsWith("UTF16") && !name.startsWith("UCS") &&
+           !name.startsWith("UTF-32");
+}
+
+} // namespace
+
+void RegisterShiftJisAliases()
+{
+    static const bool registered = [] {
+        for (const char* name : {"Shift_JIS", "SHIFT-JIS", "SHIFT_JIS", "SJIS", "MS_Kanji", "Windows-31J"})
+            xmlAddEncodingAlias("CP932", name);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+XMLFile::XMLFile() : document_(xmlNewDoc(BAD_CAST "1.0"))
+{
+    RegisterShiftJisAliases();
+}
+
+XMLFile::~XMLFile()
+{
+    xmlFreeDoc(document_);
+}
+
+void XMLFile::ReplaceDocument(xmlDocPtr document)
+{
+    xmlFreeDoc(document_);
+    document_ = document ? document : xmlNewDoc(BAD_CAST "1.0");
+}
+
+void XMLFile::Initialize(const QString& filePath, const QString& characterEncoding,
+                         const QString& rootElementName)
+{
+    xmlDocPtr document = xmlNewDoc(BAD_CAST "1.0");
+    if (!characterEncoding.isEmpty())
+        document->encoding = xmlStrdup(BAD_CAST characterEncoding.toUtf8().constData());
+    const QByteArray rootName = rootElementName.toUtf8();
+    xmlDocSetRootElement(document, xmlNewDocNode(document, nullptr, BAD_CAST rootName.constData(), nullptr));
+    ReplaceDocument(document);
+    loadFailed_ = false;
+    loadError_.clear();
+    path_ = filePath;
+}
+
+void XMLFile::LoadFromFile(const QString& filePath)
+{
+    RegisterShiftJisAliases();
+    loadFailed_ = false;
+    loadError_.clear();
+
+    QString reason;
+    int line = 0;
+    int column = 0;
+    QByteArray bytes;
+    xmlDocPtr document = nullptr;
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = QStringLiteral("failed to open \"%1\": %2").arg(filePath, file.errorString());
+    } else {
+        bytes = file.readAll();
+        file.close();
+        ParseState state;
+        xmlParserCtxtPtr parser = xmlNewParserCtxt();
+        if (!parser) {
+            reason = QStringLiteral("out of memory");
+        } else {
+            parser->sax->internalSubset = RejectDoctype;
+            parser->_private = &state;
+            const QByteArray url = QFile::encodeName(filePath);
+            document = xmlCtxtReadMemory(parser, bytes.constData(), static_cast<int>(bytes.size()),
+                                         url.constData(), nullptr,
+                                         XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+            if (state.doctype) {
+                reason = QStringLiteral("a document type declaration is not allowed in a data file");
+                line = state.line;
+                column = state.column;
+            } else if (!document || !parser->wellFormed || !xmlDocGetRootElement(document)) {
+                const xmlError* error = xmlCtxtGetLastError(parser);
+                if (error && error->message) {
+                    reason = QString::fromUtf8(error->message).trimmed();
+                    line = error->line;
+                    column = error->int2;
+                } else {
+                    reason = QStringLiteral("the document is not well-formed");
+                }
+            }
+            if (!reason.isEmpty() && document) {
+                xmlFreeDoc(document);
+                document = nullptr;
+            }
+            xmlFreeParserCtxt(parser);
+        }
+    }
+
+    ReplaceDocument(document);
+    if (!reason.isEmpty()) {
+        loadFailed_ = true;
+        loadError_ = kErrorHeading + QStringLiteral("\r\n") + reason + QStringLiteral("\r\n") +
+                     QString::number(line) + QStringLiteral("行 ") + QString::number(column) +
+                     QStringLiteral("桁：") + SourceLine(bytes, line);
+        ReportParseError();
+    }
+    path_ = filePath;
+}
+
+void XMLFile::ReportParseError()
+{
+    if (loadFailed_)
+        ShowMessage(loadError_, ApplicationTitle(), MessageIcon::Information, MessageButtons::Ok);
+}
+
+bool XMLFile::HasRootElement() const
+{
+    return document_ && xmlDocGetRootElement(document_) != nullptr;
+}
+
+QByteArray XMLFile::Serialize() const
+{
+    if (!document_)
+        return {};
+    RegisterShiftJisAliases();
+    xmlChar* buffer = nullptr;
+    int size = 0;
+    const char* encoding = reinterpret_cast<const char*>(document_->encoding);
+    xmlDocDumpFormatMemoryEnc(document_, &buffer, &size, encoding, 0);
+    if (!buffer)
+        return {};
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), size);
+    xmlFree(buffer);
+    // The tree holds line breaks as LF; the files have CR LF as the Windows
+    // program writes them. 0x0A is never part of a multi-byte character here.
+    if (ByteOriented(encoding))
+        bytes.replace("\n", "\r\n");
+    return bytes;
+}
+
+bool XMLFile::SaveToFile(const QString& filePath)
+{
+    path_ = filePath;
+    if (!HasRootElement())
+        return false;
+    const QByteArray bytes = Serialize();
+    if (bytes.isEmpty())
+        return false;
+    return WriteFileAtomically(filePath, bytes);
+}
