@@ -1,0 +1,347 @@
+#include "StoreFixture.h"
+
+#include "store/LogList.h"
+#include "store/XmlNode.h"
+
+namespace {
+
+DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return DateTime::FromParts(year, month, day, hour, minute, second);
+}
+
+QStringList Texts(const DateList& list)
+{
+    QStringList texts;
+    for (const DateTime& value : list)
+        texts << value.ListText();
+    return texts;
+}
+
+}  // namespace
+
+class LogListTest : public StoreTest {
+protected:
+    // Writes records through a book of its own, as an earlier run would have.
+    void Prepare(const QList<std::tuple<DateTime, QString, QString>>& records)
+    {
+        LogList book(Folder());
+        for (const auto& [date, category, text] : records)
+            ASSERT_TRUE(book.Log(date, category, {}, text));
+    }
+    DateList Everything(LogList& book, const QString& category, const QString& text)
+    {
+        const DateList& all = book.LogDates();
+        return book.GetFoundLogDates(all.FirstDate(), all.LastDate(), category, text);
+    }
+};
+
+TEST_F(LogListTest, FirstRecordOfAMonthMakesItsFolderAndFile)
+{
+    LogList book(Folder());
+    EXPECT_TRUE(Exists("logdate.list"));
+    EXPECT_TRUE(Exists("category.list"));
+    ASSERT_TRUE(book.Log(At(2001, 10, 13, 12, 34, 56), QStringLiteral("仕事 会議"), QStringLiteral("/tmp"),
+                         QStringLiteral("本文")));
+    EXPECT_TRUE(QFileInfo(PathOf("2001")).isDir());
+    EXPECT_EQ(ReadBytes("2001/10.diary"),
+              DataFile("<log date=\"2001-10-13T12:34:56+09:00\" category=\"\x8e\x64\x8e\x96 \x89\xef\x8b\x63\" "
+                       "href=\"/tmp\">\x96\x7b\x95\xb6</log>"));
+    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/10/13 12:34:56\r\n"));
+    EXPECT_EQ(book.Categories().Items(), (QStringList{"仕事", "会議", "仕事 会議"}));
+
+    ASSERT_TRUE(book.Log(At(2001, 10, 13, 12, 35), {}, {}, QStringLiteral("二つ目")));
+    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/10/13 12:34:56\r\n2001/10/13 12:35:00\r\n"));
+    EXPECT_EQ(book.Count(), 2);
+    EXPECT_EQ(book.Categories().Count(), 3);
+}
+
+TEST_F(LogListTest, CreationReadsNoMonthFile)
+{
+    Prepare({{At(2001, 1, 1), "a", "x"}, {At(2001, 2, 1), "b", "y"}});
+    LogList book(Folder());
+    EXPECT_EQ(book.LogDates().Count(), 2);
+    EXPECT_EQ(book.Categories().Items(), (QStringList{"a", "b"}));
+    EXPECT_EQ(book.Count(), 0);
+    // Nor does a search without conditions.
+    EXPECT_EQ(Everything(book, {}, {}).Count(), 2);
+    EXPECT_EQ(book.Count(), 0);
+}
+
+TEST_F(LogListTest, ItemReadsTheMonthOnFirstNeed)
+{
+    Prepare({{At(2001, 1, 1), "a", "x\r\ny"}, {At(2001, 1, 2), "b", "z"}});
+    LogList book(Folder());
+    const Log* log = book.Item(At(2001, 1, 1));
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->Text(), QStringLiteral("x\r\ny"));
+    EXPECT_EQ(book.Count(), 2);  // the whole month came in
+    EXPECT_EQ(book.Item(QStringLiteral("2001/01/02 00:00:00"))->Category(), QStringLiteral("b"));
+    // The month is open and holds no such record; a month without a file has none.
+    EXPECT_EQ(book.Item(At(2001, 1, 3)), nullptr);
+    EXPECT_EQ(book.Item(At(2001, 5, 3)), nullptr);
+    EXPECT_EQ(book.Item(QStringLiteral("no date")), nullptr);
+    EXPECT_EQ(book.Count(), 2);
+}
+
+TEST_F(LogListTest, LineBreaksSurviveASaveAndAReload)
+{
+    const QString text = QStringLiteral("一行目\r\n\r\nthird\r\n");
+    Prepare({{At(2001, 1, 1), {}, text}});
+    EXPECT_EQ(ReadBytes("2001/01.diary").count("\r\r"), 0);
+    LogList book(Folder());
+    EXPECT_EQ(book.Item(At(2001, 1, 1))->Text(), text);
+}
+
+TEST_F(LogListTest, RecordInMemoryEqualsRecordOnDisk)
+{
+    const QString text = QStringLiteral("a\x01\x1b b\nlone LF\rlone CR") + QChar(0xFFFF) + QStringLiteral(" 😀");
+    const QString category = QStringLiteral("x\x07y");
+    LogList writer(Folder());
+    ASSERT_TRUE(writer.Log(At(2001, 1, 1), category, QStringLiteral("l\x02"), text));
+    const Log* written = writer.Item(At(2001, 1, 1));
+    EXPECT_EQ(written->Text(), QStringLiteral("a b\r\nlone LF\rlone CR 😀"));
+    EXPECT_EQ(written->Category(), QStringLiteral("xy"));
+    EXPECT_EQ(writer.Categories().Items(), QStringList{"xy"});
+
+    LogList reader(Folder());
+    const Log* read = reader.Item(At(2001, 1, 1));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Text(), written->Text());
+    EXPECT_EQ(read->Category(), written->Category());
+    EXPECT_EQ(read->Link(), QStringLiteral("l"));
+}
+
+TEST_F(LogListTest, SearchByRangeCategoryAndText)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("work, home"), QStringLiteral("met Work people")},
+             {At(2001, 1, 2), QStringLiteral("workshop"), QStringLiteral("Work and b and a")},
+             {At(2001, 2, 1), QStringLiteral("Ｗｏｒｋ"), QStringLiteral("only work here")},
+             {At(2001, 3, 1), {}, QStringLiteral("a b")}});
+    LogList book(Folder());
+    EXPECT_EQ(Texts(book.GetFoundLogDates(At(2001, 1, 2), At(2001, 1, 2), {}, {})),
+              QStringList{"2001/01/02 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("Work"), {})), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("HOME work"), {})), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("ｗｏｒｋ"), {})), QStringList{"2001/02/01 00:00:00"});
+    EXPECT_EQ(Everything(book, QStringLiteral("work home office"), {}).Count(), 0);
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("Work"))),
+              (QStringList{"2001/01/01 00:00:00", "2001/01/02 00:00:00"}));
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("work"), QStringLiteral("Work"))),
+              QStringList{"2001/01/01 00:00:00"});
+    for (const QString& condition : {QStringLiteral("a b"), QStringLiteral("b a"), QStringLiteral("a,b"),
+                                     QStringLiteral("a、b"), QStringLiteral("a　b"), QStringLiteral("a, b")}) {
+        EXPECT_EQ(Texts(Everything(book, {}, condition)),
+                  (QStringList{"2001/01/02 00:00:00", "2001/03/01 00:00:00"}))
+            << condition.toStdString();
+    }
+    // The range limits the filters, and the results keep ascending order.
+    EXPECT_EQ(Texts(book.GetFoundLogDates(At(2001, 1, 2), At(2001, 3, 1), {}, QStringLiteral("a"))),
+              (QStringList{"2001/01/02 00:00:00", "2001/03/01 00:00:00"}));
+}
+
+TEST_F(LogListTest, DatesWithoutRecordsAreNotFound)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("c"), QStringLiteral("t")}});
+    WriteBytes("logdate.list", "2001/01/01 00:00:00\r\n2001/01/05 00:00:00\r\n2003/01/01 00:00:00\r\n");
+    LogList book(Folder());
+    EXPECT_EQ(Everything(book, {}, {}).Count(), 3);
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), {})), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("t"))), QStringList{"2001/01/01 00:00:00"});
+}
+
+TEST_F(LogListTest, ClockSetBackLandsAtTheEndUntilTheNextStart)
+{
+    LogList book(Folder());
+    ASSERT_TRUE(book.Log(At(2001, 5, 1), {}, {}, QStringLiteral("later")));
+    ASSERT_TRUE(book.Log(At(2001, 4, 1), {}, {}, QStringLiteral("earlier")));
+    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/05/01 00:00:00\r\n2001/04/01 00:00:00\r\n"));
+    LogList next(Folder());
+    EXPECT_EQ(Texts(next.LogDates()), (QStringList{"2001/04/01 00:00:00", "2001/05/01 00:00:00"}));
+}
+
+TEST_F(LogListTest, TwoRecordsInOneSecondAreRefusedUnwritten)
+{
+    LogList book(Folder());
+    ASSERT_TRUE(book.Log(At(2001, 1, 1), QStringLiteral("first"), {}, QStringLiteral("one")));
+    const QByteArray file = ReadBytes("2001/01.diary");
+    const StoreResult result = book.Log(At(2001, 1, 1), QStringLiteral("second"), {}, QStringLiteral("two"));
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, StoreResult::Error::DuplicateDate);
+    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
+    EXPECT_EQ(book.LogDates().Count(), 1);
+    EXPECT_FALSE(book.Categories().Has(QStringLiteral("second")));
+    EXPECT_EQ(book.Item(At(2001, 1, 1))->Text(), QStringLiteral("one"));
+}
+
+TEST_F(LogListTest, FailedSaveOfTheMonthChangesNothing)
+{
+    LogList book(Folder());
+    ASSERT_TRUE(book.Log(At(2001, 1, 1), QStringLiteral("a"), {}, QStringLiteral("one")));
+    const QByteArray file = ReadBytes("2001/01.diary");
+    const QByteArray dates = ReadBytes("logdate.list");
+    MakeReadOnly("2001/01.diary");
+    const StoreResult result = book.Log(At(2001, 1, 2), QStringLiteral("b"), {}, QStringLiteral("two"));
+    MakeWritable("2001/01.diary");
+    EXPECT_EQ(result.error, StoreResult::Error::SaveFailed);
+    EXPECT_EQ(result.detail, PathOf("2001/01.diary"));
+    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
+    EXPECT_EQ(ReadBytes("logdate.list"), dates);
+    EXPECT_EQ(book.LogDates().Count(), 1);
+    EXPECT_FALSE(book.Categories().Has(QStringLiteral("b")));
+    EXPECT_EQ(book.Item(At(2001, 1, 2)), nullptr);
+    EXPECT_EQ(book.Count(), 1);
+
+    // The refused record is not left behind in the document either.
+    ASSERT_TRUE(book.Log(At(2001, 1, 3), {}, {}, QStringLiteral("three")));
+    EXPECT_EQ(ReadBytes("2001/01.diary").count("<log "), 2);
+
+    // A new month whose file cannot be written at all.
+    SetAtomicWriteFaultForTesting(AtomicWriteFault{0, AtomicWriteFault::Action::Fail, false});
+    EXPECT_EQ(book.Log(At(2002, 1, 1), {}, {}, QStringLiteral("x")).error, StoreResult::Error::SaveFailed);
+    SetAtomicWriteFaultForTesting(std::nullopt);
+    EXPECT_FALSE(Exists("2002/01.diary"));
+    EXPECT_EQ(book.LogDates().Count(), 2);
+    ASSERT_TRUE(book.Log(At(2002, 1, 1), {}, {}, QStringLiteral("y")));
+    EXPECT_EQ(ReadBytes("2002/01.diary").count("<log "), 1);
+}
+
+TEST_F(LogListTest, ReLogRewritesTheElementAndTheCategoryList)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")},
+             {At(2001, 1, 2), QStringLiteral("keep"), QStringLiteral("other")}});
+    LogList book(Folder());
+    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new word"), QStringLiteral("/x"), QStringLiteral("after\r\n")));
+    const Log* log = book.Item(At(2001, 1, 1));
+    EXPECT_EQ(log->Text(), QStringLiteral("after\r\n"));
+    EXPECT_EQ(log->Link(), QStringLiteral("/x"));
+    // Keywords no record uses any more stay until a repair.
+    EXPECT_EQ(book.Categories().Items(), (QStringList{"old", "keep", "new", "word", "new word"}));
+    EXPECT_EQ(ReadBytes("category.list"), QByteArray("old\r\nkeep\r\nnew\r\nword\r\nnew word\r\n"));
+
+    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), {}, {}, QStringLiteral("plain")));
+    LogList reader(Folder());
+    EXPECT_EQ(reader.Item(At(2001, 1, 1))->Text(), QStringLiteral("plain"));
+    EXPECT_EQ(reader.Item(At(2001, 1, 2))->Text(), QStringLiteral("other"));
+    const QByteArray file = ReadBytes("2001/01.diary");
+    EXPECT_NE(file.indexOf("<log date=\"2001-01-01T00:00:00+09:00\">plain</log>"), -1);
+    EXPECT_EQ(file.count("<log "), 2);
+}
+
+TEST_F(LogListTest, ReLogOfAMissingRecordWritesNothing)
+{
+    Prepare({{At(2001, 1, 1), {}, QStringLiteral("x")}});
+    const QByteArray file = ReadBytes("2001/01.diary");
+    LogList book(Folder());
+    const StoreResult result = book.ReLog(At(2001, 1, 9), QStringLiteral("c"), {}, QStringLiteral("y"));
+    EXPECT_EQ(result.error, StoreResult::Error::NotFound);
+    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
+    EXPECT_EQ(ReadBytes("category.list"), QByteArray());
+    EXPECT_EQ(book.ReLog(At(1999, 1, 1), {}, {}, {}).error, StoreResult::Error::NotFound);
+}
+
+TEST_F(LogListTest, ReLogAfterTheZoneChangedUpdatesMemoryButNotTheFile)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")}});
+    const QByteArray file = ReadBytes("2001/01.diary");
+    SetTimeZoneOffsetForTesting(0);
+    LogList book(Folder());
+    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new"), {}, QStringLiteral("after")));
+    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
+    EXPECT_EQ(book.Item(At(2001, 1, 1))->Text(), QStringLiteral("after"));
+    EXPECT_EQ(book.Categories().Items(), (QStringList{"old", "new"}));
+    EXPECT_EQ(ReadBytes("category.list"), QByteArray("old\r\nnew\r\n"));
+}
+
+TEST_F(LogListTest, FailedReLogKeepsTheRecordAndTheElement)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")}});
+    const QByteArray file = ReadBytes("2001/01.diary");
+    LogList book(Folder());
+    ASSERT_NE(book.Item(At(2001, 1, 1)), nullptr);
+    MakeReadOnly("2001/01.diary");
+    EXPECT_EQ(book.ReLog(At(2001, 1, 1), QStringLiteral("new"), {}, QStringLiteral("after")).error,
+              StoreResult::Error::SaveFailed);
+    MakeWritable("2001/01.diary");
+    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
+    EXPECT_EQ(book.Item(At(2001, 1, 1))->Text(), QStringLiteral("before"));
+    EXPECT_FALSE(book.Categories().Has(QStringLiteral("new")));
+    // The document was restored: the next save of the month writes the old text.
+    ASSERT_TRUE(book.Log(At(2001, 1, 2), {}, {}, QStringLiteral("second")));
+    EXPECT_NE(ReadBytes("2001/01.diary").indexOf(">before</log>"), -1);
+}
+
+TEST_F(LogListTest, BrokenMonthIsReportedOnceAndNeverOverwritten)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("a"), QStringLiteral("x")},
+             {At(2001, 2, 1), QStringLiteral("a"), QStringLiteral("x")}});
+    const QByteArray broken = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>\r\n<log date=";
+    WriteBytes("2001/02.diary", broken);
+    LogList book(Folder());
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("x"))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("a"), QStringLiteral("x"))), QStringList{"2001/01/01 00:00:00"});
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].text.startsWith(QStringLiteral("XML データファイルの操作中に不具合が生じました。\r\n")));
+
+    const StoreResult result = book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y"));
+    EXPECT_EQ(result.error, StoreResult::Error::FileUnreadable);
+    EXPECT_EQ(ReadBytes("2001/02.diary"), broken);
+    EXPECT_EQ(book.LogDates().Count(), 2);
+    EXPECT_FALSE(book.Categories().Has(QStringLiteral("b")));
+
+    book.CollectDataList();
+    EXPECT_EQ(messages_.shown.size(), 1);
+    EXPECT_EQ(Texts(book.LogDates()), QStringList{"2001/01/01 00:00:00"});
+}
+
+TEST_F(LogListTest, RepairRebuildsBothListsFromTheFiles)
+{
+    Prepare({{At(2001, 3, 1), QStringLiteral("b c"), QStringLiteral("x")},
+             {At(2000, 12, 31, 23, 59, 59), QStringLiteral("a"), QStringLiteral("x")},
+             {At(2001, 3, 2), QStringLiteral("gone"), QStringLiteral("x")}});
+    {
+        LogList book(Folder());
+        ASSERT_TRUE(book.ReLog(At(2001, 3, 2), QStringLiteral("a"), {}, QStringLiteral("x")));
+        EXPECT_TRUE(book.Categories().Has(QStringLiteral("gone")));
+    }
+    ASSERT_TRUE(QFile::remove(PathOf("logdate.list")));
+    // Data files directly in the data folder and other names are not part of it.
+    WriteBytes("stray.diary", DataFile("<log date=\"1990-01-01T00:00:00+09:00\"/>"));
+    WriteBytes("2001/notes.DIARY", DataFile("<log date=\"1991-01-01T00:00:00+09:00\"/>"));
+
+    LogList book(Folder());
+    EXPECT_EQ(book.LogDates().Count(), 0);
+    ASSERT_NE(book.Item(At(2001, 3, 1)), nullptr);  // a month open before the repair
+    book.CollectDataList();
+    const QStringList expected{"2000/12/31 23:59:59", "2001/03/01 00:00:00", "2001/03/02 00:00:00"};
+    EXPECT_EQ(Texts(book.LogDates()), expected);
+    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2000/12/31 23:59:59\r\n2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
+    // In order of first use: the month read first comes first.
+    EXPECT_EQ(book.Categories().Items(), (QStringList{"b", "c", "b c", "a"}));
+    EXPECT_EQ(ReadBytes("category.list"), QByteArray("b\r\nc\r\nb c\r\na\r\n"));
+    EXPECT_EQ(book.Count(), 3);
+}
+
+TEST_F(LogListTest, RepairOfAnEmptyOrMissingFolder)
+{
+    LogList book(Folder());
+    book.CollectDataList();
+    EXPECT_EQ(book.LogDates().Count(), 0);
+    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray());
+
+    LogList nowhere(Folder() + QStringLiteral("missing/"));
+    nowhere.CollectDataList();
+    EXPECT_EQ(nowhere.LogDates().Count(), 0);
+}
+
+TEST_F(LogListTest, RecordsKeepTheirAddressWhileMoreArrive)
+{
+    LogList book(Folder());
+    ASSERT_TRUE(book.Log(At(2001, 1, 1), {}, {}, QStringLiteral("first")));
+    const Log* first = book.Item(At(2001, 1, 1));
+    for (int i = 1; i < 300; ++i)
+        ASSERT_TRUE(book.Log(At(2001, 1, 1, 0, i / 60, i % 60), {}, {}, QString::number(i)));
+    EXPECT_EQ(book.Item(At(2001, 1, 1)), first);
+    EXPECT_EQ(first->Text(), QStringLiteral("first"));
+    EXPECT_EQ(book.Count(), 300);
+}
