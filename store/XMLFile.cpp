@@ -17,12 +17,27 @@ namespace {
 
 const QString kErrorHeading = QStringLiteral("XML データファイルの操作中に不具合が生じました。");
 
-// What the DOCTYPE guard saw while parsing.
+// What the parser reported: the first error (later ones are often its
+// consequences) and whether the DOCTYPE guard stopped it.
 struct ParseState {
     bool doctype = false;
+    bool failed = false;
+    QString reason;
     int line = 0;
     int column = 0;
 };
+
+void RecordError(void* context, xmlErrorPtr error)
+{
+    auto* parser = static_cast<xmlParserCtxtPtr>(context);
+    auto* state = parser ? static_cast<ParseState*>(parser->_private) : nullptr;
+    if (!state || state->failed || !error || error->level < XML_ERR_ERROR)
+        return;
+    state->failed = true;
+    state->reason = QString::fromUtf8(error->message ? error->message : "").trimmed();
+    state->line = error->line;
+    state->column = error->int2;
+}
 
 // A document type declaration could define entities or pull in a DTD, so a
 // data file with one is refused before its internal subset is read.
@@ -30,8 +45,10 @@ void RejectDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*
 {
     auto* parser = static_cast<xmlParserCtxtPtr>(context);
     auto* state = static_cast<ParseState*>(parser->_private);
-    if (state && !state->doctype) {
+    if (state && !state->doctype && !state->failed) {
         state->doctype = true;
+        state->failed = true;
+        state->reason = QStringLiteral("a document type declaration is not allowed in a data file");
         state->line = xmlSAX2GetLineNumber(context);
         state->column = xmlSAX2GetColumnNumber(context);
     }
@@ -58,6 +75,25 @@ QString SourceLine(const QByteArray& bytes, int line)
         text.remove(0, 3);
     return ansi ? DecodeAnsi(text) : QString::fromUtf8(text);
 }
+
+// libxml2 also prints some errors (encoding failures) through its generic
+// channel, which XML_PARSE_NOERROR does not reach; they are reported here instead.
+void IgnoreGenericError(void*, const char*, ...) {}
+
+class QuietGenericErrors {
+public:
+    QuietGenericErrors() : function_(xmlGenericError), context_(xmlGenericErrorContext)
+    {
+        xmlSetGenericErrorFunc(nullptr, IgnoreGenericError);
+    }
+    ~QuietGenericErrors() { xmlSetGenericErrorFunc(context_, function_); }
+    QuietGenericErrors(const QuietGenericErrors&) = delete;
+    QuietGenericErrors& operator=(const QuietGenericErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc function_;
+    void* context_;
+};
 
 bool ByteOriented(const char* encoding)
 {
@@ -129,18 +165,20 @@ void XMLFile::LoadFromFile(const QString& filePath)
         bytes = file.readAll();
         file.close();
         ParseState state;
+        const QuietGenericErrors quiet;
         xmlParserCtxtPtr parser = xmlNewParserCtxt();
         if (!parser) {
             reason = QStringLiteral("out of memory");
         } else {
             parser->sax->internalSubset = RejectDoctype;
+            parser->sax->serror = RecordError;
             parser->_private = &state;
             const QByteArray url = QFile::encodeName(filePath);
             document = xmlCtxtReadMemory(parser, bytes.constData(), static_cast<int>(bytes.size()),
                                          url.constData(), nullptr,
                                          XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
-            if (state.doctype) {
-                reason = QStringLiteral("a document type declaration is not allowed in a data file");
+            if (state.failed) {
+                reason = state.reason.isEmpty() ? QStringLiteral("the document is not well-formed") : state.reason;
                 line = state.line;
                 column = state.column;
             } else if (!document || !parser->wellFormed || !xmlDocGetRootElement(document)) {
@@ -191,6 +229,7 @@ QByteArray XMLFile::Serialize() const
     xmlChar* buffer = nullptr;
     int size = 0;
     const char* encoding = reinterpret_cast<const char*>(document_->encoding);
+    const QuietGenericErrors quiet;
     xmlDocDumpFormatMemoryEnc(document_, &buffer, &size, encoding, 0);
     if (!buffer)
         return {};

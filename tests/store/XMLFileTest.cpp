@@ -1,0 +1,281 @@
+#include "store/XMLFile.h"
+
+#include "env/AtomicFile.h"
+#include "env/MessageService.h"
+#include "store/XmlNode.h"
+#include "support/QtPrinters.h"
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QByteArray kDeclaration("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n");
+const QString kHeading = QString::fromUtf8("XML データファイルの操作中に不具合が生じました。");
+
+QString DataPath(const QString& name)
+{
+    return QStringLiteral(QUILLMERE_TEST_DATA) + u'/' + name;
+}
+
+xmlNodePtr FirstLog(const XMLFile& file)
+{
+    const QList<xmlNodePtr> logs = ChildElements(RootElement(file.Document()), "log");
+    return logs.isEmpty() ? nullptr : logs.first();
+}
+
+class DataFile : public ::testing::Test {
+protected:
+    void TearDown() override { SetAtomicWriteFaultForTesting(std::nullopt); }
+
+    // A new month file with one record element holding the text and a link.
+    QByteArray SaveRecord(const QString& text, const QString& href = {})
+    {
+        XMLFile file;
+        file.Initialize(path, "Shift_JIS", "diary");
+        xmlNodePtr log = AppendElement(RootElement(file.Document()), "log");
+        SetAttribute(log, "date", "2001-10-13T12:34:56+09:00");
+        if (!href.isEmpty())
+            SetAttribute(log, "href", href);
+        SetTextContent(log, text);
+        EXPECT_TRUE(file.SaveToFile(path));
+        return TempFolder::ReadBytes(path);
+    }
+
+    // Loads the file, expecting no message, and gives back the first record's text.
+    QString LoadedText(QString* href = nullptr)
+    {
+        XMLFile file;
+        file.LoadFromFile(path);
+        EXPECT_FALSE(file.LoadFailed()) << file.LoadError().toStdString();
+        EXPECT_TRUE(messages.shown.isEmpty());
+        xmlNodePtr log = FirstLog(file);
+        if (href)
+            *href = GetAttribute(log, "href");
+        return TextContent(log);
+    }
+
+    RecordingMessageService messages;
+    TempFolder folder;
+    QString path = folder.dataFile("10.diary");
+};
+
+TEST_F(DataFile, InitializeWritesNothingAndMakesTheDeclarationAndRoot)
+{
+    XMLFile file;
+    file.Initialize(path, "Shift_JIS", "diary");
+    EXPECT_EQ(file.Path(), path);
+    EXPECT_TRUE(file.HasRootElement());
+    EXPECT_EQ(ElementName(RootElement(file.Document())), "diary");
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(file.Serialize(), kDeclaration + "<diary/>\r\n");
+}
+
+TEST_F(DataFile, EmptyEncodingGivesTheVersionAlone)
+{
+    XMLFile file;
+    file.Initialize(path, QString(), "diary");
+    EXPECT_EQ(file.Serialize(), QByteArray("<?xml version=\"1.0\"?>\r\n<diary/>\r\n"));
+}
+
+TEST_F(DataFile, SaveAndReloadKeepTheDeclarationAndRootExactly)
+{
+    const QByteArray saved = SaveRecord("本文");
+    EXPECT_TRUE(saved.startsWith(kDeclaration + "<diary><log date="));
+    XMLFile file;
+    file.LoadFromFile(path);
+    EXPECT_EQ(file.Path(), path);
+    EXPECT_TRUE(file.SaveToFile(path));
+    EXPECT_EQ(TempFolder::ReadBytes(path), saved);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DataFile, WindowsFileLoadsRightAndSavesBackTheSameBytes)
+{
+    const QByteArray original = TempFolder::ReadBytes(DataPath("windows-cp932.diary"));
+    ASSERT_FALSE(original.isEmpty());
+    TempFolder::WriteBytes(path, original);
+    XMLFile file;
+    file.LoadFromFile(path);
+    ASSERT_FALSE(file.LoadFailed()) << file.LoadError().toStdString();
+    xmlNodePtr log = FirstLog(file);
+    EXPECT_EQ(GetAttribute(log, "href"), QString::fromUtf8("C:\\Documents\\メモ～.txt"));
+    EXPECT_EQ(GetAttribute(log, "category"), QString::fromUtf8("仕事 ①"));
+    EXPECT_EQ(TextContent(log), QString::fromUtf8("～①髙ｶﾀｶﾅ\n二行目 C:\\temp\\ & <tag>"));
+    EXPECT_EQ(ChildElements(RootElement(file.Document()), "log").size(), 2);
+    EXPECT_TRUE(file.SaveToFile(path));
+    EXPECT_EQ(TempFolder::ReadBytes(path), original);
+}
+
+TEST_F(DataFile, EveryShiftJisNameMeansCodePage932)
+{
+    for (const char* name : {"Shift_JIS", "shift_jis", "SJIS", "MS_Kanji", "Windows-31J"}) {
+        TempFolder::WriteBytes(path, QByteArray("<?xml version=\"1.0\" encoding=\"") + name +
+                                         "\"?>\r\n<diary><log>\x87\x40\xFB\xFC\x5C</log></diary>\r\n");
+        EXPECT_EQ(LoadedText(), QString::fromUtf8("①髙\\")) << name;
+    }
+}
+
+TEST_F(DataFile, LineBreaksAreRawCrLfInTheFileAndLfInTheTree)
+{
+    const QByteArray saved = SaveRecord("一行目\r\n二行目\n三行目");
+    EXPECT_TRUE(saved.contains("\r\n\x93\xF1\x8D\x73\x96\xDA\r\n\x8E\x4F"));
+    EXPECT_FALSE(saved.contains("&#13;"));
+    EXPECT_FALSE(saved.contains("\r\r"));
+    EXPECT_EQ(LoadedText(), QString::fromUtf8("一行目\n二行目\n三行目"));
+}
+
+TEST_F(DataFile, LoneCarriageReturnSurvives)
+{
+    SaveRecord("a\rb");
+    EXPECT_EQ(LoadedText(), "a\rb");
+}
+
+TEST_F(DataFile, CharactersCodePage932CannotHoldBecomeReferencesAndReadBack)
+{
+    const QString text = QString::fromUtf8("絵文字😀 한국어 𠮷野家 ～");
+    const QString href = QString::fromUtf8("https://例え.jp/😀?a=1&b=한");
+    const QByteArray saved = SaveRecord(text, href);
+    EXPECT_TRUE(saved.contains("&#128512;"));
+    EXPECT_TRUE(saved.contains("&#134071;"));
+    QString loadedHref;
+    EXPECT_EQ(LoadedText(&loadedHref), text);
+    EXPECT_EQ(loadedHref, href);
+}
+
+TEST_F(DataFile, MarkupCharactersStayText)
+{
+    const QString text = "A & B <b>bold</b> ]]> &amp; \"'";
+    const QString href = "http://x/?a=1&b=\"2\"<>";
+    const QByteArray saved = SaveRecord(text, href);
+    EXPECT_TRUE(saved.contains("A &amp; B &lt;b&gt;"));
+    QString loadedHref;
+    EXPECT_EQ(LoadedText(&loadedHref), text);
+    EXPECT_EQ(loadedHref, href);
+}
+
+TEST_F(DataFile, ControlCharactersNeverMakeAFileThatDoesNotParse)
+{
+    const QString bell = "ring" + QString(QChar(7)) + "bell" + QString(QChar(0)) + QString(QChar(0xFFFF));
+    const QByteArray saved = SaveRecord(bell, "x" + QString(QChar(0x1B)) + "y");
+    EXPECT_FALSE(saved.contains('\x07'));
+    QString href;
+    EXPECT_EQ(LoadedText(&href), "ringbell");
+    EXPECT_EQ(href, "xy");
+}
+
+TEST_F(DataFile, SyntaxErrorShowsReasonLineColumnAndSourceText)
+{
+    // Column 7 counts characters: the two double-byte characters before it are two columns.
+    TempFolder::WriteBytes(path, kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
+    XMLFile file;
+    file.LoadFromFile(path);
+    const QString expected = kHeading + "\r\nStartTag: invalid element name\r\n3" + QString::fromUtf8("行 ") +
+                             "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, expected);
+    EXPECT_EQ(messages.shown[0].title, "Quillmere");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(file.LoadFailed());
+    EXPECT_FALSE(file.HasRootElement());
+    EXPECT_EQ(file.Path(), path);
+}
+
+TEST_F(DataFile, FirstErrorIsReportedNotItsConsequences)
+{
+    TempFolder::WriteBytes(path, kDeclaration + "<diary>\r\n<log date=1/>\r\n</diary>\r\n");
+    XMLFile file;
+    file.LoadFromFile(path);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(kHeading + "\r\nAttValue: \" or ' expected\r\n3"))
+        << messages.shown[0].text.toStdString();
+}
+
+TEST_F(DataFile, MissingFileIsALoadError)
+{
+    XMLFile file;
+    file.LoadFromFile(path);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(kHeading + "\r\n"));
+    EXPECT_TRUE(file.LoadFailed());
+    EXPECT_FALSE(file.HasRootElement());
+    EXPECT_EQ(file.Path(), path);
+}
+
+TEST_F(DataFile, NoMessageWithoutALoadOrAfterAGoodOne)
+{
+    XMLFile file;
+    EXPECT_FALSE(file.LoadFailed());
+    file.Initialize(path, "Shift_JIS", "diary");
+    EXPECT_TRUE(file.SaveToFile(path));
+    file.LoadFromFile(path);
+    EXPECT_TRUE(file.SaveToFile(path));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DataFile, BadFilesAreReportedOnceAndNeverOverwritten)
+{
+    const QStringList names = QDir(DataPath("bad")).entryList({"*.diary"}, QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 10);
+    for (const QString& name : names) {
+        RecordingMessageService local;
+        const QByteArray bytes = TempFolder::ReadBytes(DataPath("bad/" + name));
+        TempFolder::WriteBytes(path, bytes);
+        XMLFile file;
+        file.LoadFromFile(path);
+        ASSERT_EQ(local.shown.size(), 1) << name.toStdString();
+        EXPECT_TRUE(local.shown[0].text.startsWith(kHeading + "\r\n")) << name.toStdString();
+        EXPECT_FALSE(local.shown[0].text.contains("root:")) << name.toStdString();
+        EXPECT_TRUE(file.LoadFailed()) << name.toStdString();
+        EXPECT_FALSE(file.HasRootElement()) << name.toStdString();
+        EXPECT_FALSE(file.SaveToFile(path)) << name.toStdString();
+        EXPECT_EQ(TempFolder::ReadBytes(path), bytes) << name.toStdString();
+    }
+}
+
+TEST_F(DataFile, DocumentTypeDeclarationIsRefused)
+{
+    TempFolder::WriteBytes(path, TempFolder::ReadBytes(DataPath("bad/entity-bomb.diary")));
+    XMLFile file;
+    file.LoadFromFile(path);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              kHeading + "\r\na document type declaration is not allowed in a data file\r\n2" +
+                  QString::fromUtf8("行 ") + "17" + QString::fromUtf8("桁：<!DOCTYPE diary ["));
+}
+
+TEST_F(DataFile, ReadOnlyFileIsNotReplacedEvenForRoot)
+{
+    const QByteArray saved = SaveRecord("old");
+    ::chmod(QFile::encodeName(path).constData(), 0444);
+    XMLFile file;
+    file.LoadFromFile(path);
+    SetTextContent(FirstLog(file), "new");
+    EXPECT_FALSE(file.SaveToFile(path));
+    EXPECT_EQ(TempFolder::ReadBytes(path), saved);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DataFile, InterruptedSaveLeavesTheOldFile)
+{
+    const QByteArray saved = SaveRecord("old");
+    XMLFile file;
+    file.LoadFromFile(path);
+    SetTextContent(FirstLog(file), "a much longer new text than before");
+    const qsizetype size = file.Serialize().size();
+    for (qint64 n = 0; n < size; n += 7) {
+        SetAtomicWriteFaultForTesting(AtomicWriteFault{n, AtomicWriteFault::Action::Abandon, false});
+        EXPECT_FALSE(file.SaveToFile(path));
+        ASSERT_EQ(TempFolder::ReadBytes(path), saved) << n;
+    }
+    SetAtomicWriteFaultForTesting(std::nullopt);
+    EXPECT_TRUE(file.SaveToFile(path));
+    EXPECT_EQ(LoadedText(), "a much longer new text than before");
+    EXPECT_EQ(QDir(DataFolderPath()).entryList(QDir::Files | QDir::Hidden), QStringList({"10.diary"}));
+}
+
+} // namespace
