@@ -24,8 +24,7 @@ public:
 
     // Converts as much as it can. On a sequence it cannot convert it calls
     // skip(in, left, out) which must consume input and may append output.
-    template <typename Skip>
-    QByteArray Run(const QByteArray& input, Skip skip)
+    template <typename Skip> QByteArray Run(const QByteArray& input, Skip skip)
     {
         QByteArray output;
         if (!Valid())
@@ -87,13 +86,15 @@ size_t Utf8SequenceLength(unsigned char lead)
 QByteArray EncodeAnsi(const QString& text, bool* lossless)
 {
     bool whole = true;
-    const QByteArray result = ToCp932().Run(text.toUtf8(), [&](char*& in, size_t& left, QByteArray& out) {
-        const size_t length = std::min(left, Utf8SequenceLength(static_cast<unsigned char>(*in)));
-        in += length;
-        left -= length;
-        out.append('?');
-        whole = false;
-    });
+    const QByteArray result =
+        ToCp932().Run(text.toUtf8(), [&](char*& in, size_t& left, QByteArray& out) {
+            const size_t length =
+                std::min(left, Utf8SequenceLength(static_cast<unsigned char>(*in)));
+            in += length;
+            left -= length;
+            out.append('?');
+            whole = false;
+        });
     if (lossless)
         *lossless = whole;
     return result;
@@ -128,6 +129,7 @@ QByteArray EncodeTextFile(const QString& text)
 QString DecodeTextFile(const QByteArray& bytes)
 {
     if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.constData() + kUtf8Bom.size(), bytes.size() - kUtf8Bom.size());
+        return QString::fromUtf8(bytes.constData() + kUtf8Bom.size(),
+                                 bytes.size() - kUtf8Bom.size());
     return DecodeAnsi(bytes);
 }

@@ -21,9 +21,9 @@ inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
 // of the temporary file have been written.
 struct AtomicWriteFault {
     enum class Action {
-        Fail,     // report an error as a full disk would, and clean up
-        Abandon,  // stop dead as a killed process would: no clean-up, no rename
-        Exit,     // end the process at once (for death tests)
+        Fail,    // report an error as a full disk would, and clean up
+        Abandon, // stop dead as a killed process would: no clean-up, no rename
+        Exit,    // end the process at once (for death tests)
     };
     qint64 afterBytes = 0;
     Action action = Action::Fail;

@@ -85,7 +85,8 @@ DateTime DateTime::FromQDateTime(const QDateTime& value)
     const QTime time = local.time();
     if (!date.isValid() || !time.isValid())
         return DateTime();
-    return FromParts(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+    return FromParts(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                     time.second());
 }
 
 DateTime DateTime::FromSerial(qint64 seconds)

@@ -13,7 +13,7 @@
 
 class DateTime {
 public:
-    DateTime() = default;  // the zero value
+    DateTime() = default; // the zero value
 
     // The parts must form a real date-time; use Parse for anything untrusted.
     static DateTime FromParts(int year, int month, int day, int hour, int minute, int second);
@@ -27,7 +27,7 @@ public:
     static DateTime FromQDateTime(const QDateTime& value);
     static DateTime FromSerial(qint64 seconds);
 
-    QDateTime ToQDateTime() const;  // local time
+    QDateTime ToQDateTime() const; // local time
     QDate Date() const;
 
     // "yyyy/mm/dd hh:mm:ss"
@@ -60,8 +60,7 @@ inline size_t qHash(const DateTime& value, size_t seed = 0) noexcept
     return qHash(value.Serial(), seed);
 }
 
-template <>
-struct std::hash<DateTime> {
+template <> struct std::hash<DateTime> {
     size_t operator()(const DateTime& value) const noexcept
     {
         return std::hash<qint64>()(value.Serial());

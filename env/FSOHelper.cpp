@@ -63,7 +63,8 @@ QList<FileEntry> ListFolder(const QString& folder, EntryKind kind)
             wanted = true;
         } else if (S_ISLNK(st.st_mode)) {
             struct stat linked {};
-            wanted = ::fstatat(::dirfd(dir), entry->d_name, &linked, 0) == 0 && S_ISREG(linked.st_mode);
+            wanted =
+                ::fstatat(::dirfd(dir), entry->d_name, &linked, 0) == 0 && S_ISREG(linked.st_mode);
         }
         if (wanted) {
             const QString name = QFile::decodeName(entry->d_name);
@@ -103,7 +104,8 @@ bool FolderExists(const QString& path)
 {
     const QString trimmed = TrimBlanks(path);
     struct stat st {};
-    return !trimmed.isEmpty() && ::stat(Native(trimmed).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !trimmed.isEmpty() && ::stat(Native(trimmed).constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
 }
 
 void EnsureFolder(const QString& path, int exactMode)

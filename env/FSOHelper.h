@@ -13,8 +13,8 @@ public:
 };
 
 struct FileEntry {
-    QString Name;  // the file or folder name alone
-    QString Path;  // the full path, the entry's key
+    QString Name; // the file or folder name alone
+    QString Path; // the full path, the entry's key
 };
 
 // The service's span of life: from start-up to shutdown.

@@ -201,7 +201,8 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
             lines.insert(insert, entry);
         }
     }
-    WriteFileAtomically(file, EncodeTextFile(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    WriteFileAtomically(
+        file, EncodeTextFile(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
 }
 
 std::optional<bool> SettingToTruth(const QString& text)
@@ -222,8 +223,8 @@ std::optional<double> SettingToNumber(const QString& text)
     if (trimmed.isEmpty())
         return std::nullopt;
     for (const QChar c : trimmed) {
-        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' && c != u'e' &&
-            c != u'E')
+        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+' &&
+            c != u'e' && c != u'E')
             return std::nullopt;
     }
     bool ok = false;

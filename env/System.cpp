@@ -62,7 +62,8 @@ void OpenWithShell(const QString& target, const QString& parameters, const QStri
     if (target.isEmpty())
         return;
     // xdg-open would take a target beginning with "-" for an option.
-    const QString argument = target.startsWith(u'-') ? QFileInfo(target).absoluteFilePath() : target;
+    const QString argument =
+        target.startsWith(u'-') ? QFileInfo(target).absoluteFilePath() : target;
     if (ShellOpener()) {
         ShellOpener()(argument);
         return;

@@ -23,5 +23,6 @@ void Timer::BeginCount()
 
 void Timer::EndCount()
 {
-    time_ = static_cast<qint32>(static_cast<std::uint32_t>(Tick()) - static_cast<std::uint32_t>(begin_));
+    time_ = static_cast<qint32>(static_cast<std::uint32_t>(Tick()) -
+                                static_cast<std::uint32_t>(begin_));
 }

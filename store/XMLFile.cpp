@@ -109,7 +109,8 @@ bool ByteOriented(const char* encoding)
 void RegisterShiftJisAliases()
 {
     static const bool registered = [] {
-        for (const char* name : {"Shift_JIS", "SHIFT-JIS", "SHIFT_JIS", "SJIS", "MS_Kanji", "Windows-31J"})
+        for (const char* name :
+             {"Shift_JIS", "SHIFT-JIS", "SHIFT_JIS", "SJIS", "MS_Kanji", "Windows-31J"})
             xmlAddEncodingAlias("CP932", name);
         return true;
     }();
@@ -139,7 +140,8 @@ void XMLFile::Initialize(const QString& filePath, const QString& characterEncodi
     if (!characterEncoding.isEmpty())
         document->encoding = xmlStrdup(BAD_CAST characterEncoding.toUtf8().constData());
     const QByteArray rootName = rootElementName.toUtf8();
-    xmlDocSetRootElement(document, xmlNewDocNode(document, nullptr, BAD_CAST rootName.constData(), nullptr));
+    xmlDocSetRootElement(document,
+                         xmlNewDocNode(document, nullptr, BAD_CAST rootName.constData(), nullptr));
     ReplaceDocument(document);
     loadFailed_ = false;
     loadError_.clear();
@@ -178,7 +180,8 @@ void XMLFile::LoadFromFile(const QString& filePath)
                                          url.constData(), nullptr,
                                          XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
             if (state.failed) {
-                reason = state.reason.isEmpty() ? QStringLiteral("the document is not well-formed") : state.reason;
+                reason = state.reason.isEmpty() ? QStringLiteral("the document is not well-formed")
+                                                : state.reason;
                 line = state.line;
                 column = state.column;
             } else if (!document || !parser->wellFormed || !xmlDocGetRootElement(document)) {

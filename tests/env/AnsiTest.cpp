@@ -41,7 +41,9 @@ TEST(Ansi, InvalidBytesReadAsReplacementCharacters)
     const QString replacement(QChar(0xFFFD));
     // 0xFF is no character; 0x85 is an unassigned lead byte (its trail 0x40 stays '@');
     // a lead byte cut off at the end is one replacement.
-    EXPECT_EQ(DecodeAnsi(QByteArray("a\xFF" "b")), "a" + replacement + "b");
+    EXPECT_EQ(DecodeAnsi(QByteArray("a\xFF"
+                                    "b")),
+              "a" + replacement + "b");
     EXPECT_EQ(DecodeAnsi(QByteArray("\x85\x40")), replacement + "@");
     EXPECT_EQ(DecodeAnsi(QByteArray("x\x82")), "x" + replacement);
     EXPECT_EQ(DecodeAnsi(QByteArray()), QString());

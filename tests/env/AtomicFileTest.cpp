@@ -130,7 +130,8 @@ TEST_F(Atomic, ProcessKilledMidWriteLeavesOldOrNew)
         folder.write("10.diary", oldBytes);
         EXPECT_EXIT(
             {
-                SetAtomicWriteFaultForTesting(AtomicWriteFault{n, AtomicWriteFault::Action::Exit, false});
+                SetAtomicWriteFaultForTesting(
+                    AtomicWriteFault{n, AtomicWriteFault::Action::Exit, false});
                 WriteFileAtomically(path, newBytes);
             },
             ::testing::ExitedWithCode(3), "");
@@ -139,7 +140,8 @@ TEST_F(Atomic, ProcessKilledMidWriteLeavesOldOrNew)
     folder.write("10.diary", oldBytes);
     EXPECT_EXIT(
         {
-            SetAtomicWriteFaultForTesting(AtomicWriteFault{0, AtomicWriteFault::Action::Exit, true});
+            SetAtomicWriteFaultForTesting(
+                AtomicWriteFault{0, AtomicWriteFault::Action::Exit, true});
             WriteFileAtomically(path, newBytes);
         },
         ::testing::ExitedWithCode(3), "");

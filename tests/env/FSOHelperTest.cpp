@@ -34,7 +34,7 @@ TEST(FileSystem, EnsureFolderCreatesOnlyTheLastLevel)
     TempFolder folder;
     EnsureFolder(folder.file("2001"));
     EXPECT_TRUE(FolderExists(folder.file("2001")));
-    EnsureFolder(folder.file("2001"));  // already there: nothing happens
+    EnsureFolder(folder.file("2001")); // already there: nothing happens
     EnsureFolder(folder.file("x/y"));
     EXPECT_FALSE(folder.exists("x"));
     EnsureFolder(folder.file("private/"), 0700);
@@ -103,12 +103,14 @@ TEST(FileSystem, FindFilesLooksOnlyBelowTheRoot)
 TEST(FileSystem, FindFilesWalksDepthFirstInPreOrder)
 {
     TempFolder folder;
-    for (const char* file : {"r/b/x.diary", "r/a/2/x.diary", "r/a/1/x.diary", "r/a/x.diary", "r/c/x.diary"})
+    for (const char* file :
+         {"r/b/x.diary", "r/a/2/x.diary", "r/a/1/x.diary", "r/a/x.diary", "r/c/x.diary"})
         folder.write(file, "x");
     QList<FileEntry> folders;
     CollectSubFolders(folders, folder.file("r"));
-    EXPECT_EQ(Paths(folders), QStringList({folder.file("r/a"), folder.file("r/a/1"), folder.file("r/a/2"),
-                                           folder.file("r/b"), folder.file("r/c")}));
+    EXPECT_EQ(Paths(folders),
+              QStringList({folder.file("r/a"), folder.file("r/a/1"), folder.file("r/a/2"),
+                           folder.file("r/b"), folder.file("r/c")}));
     EXPECT_EQ(Paths(FindFiles(folder.file("r"), "*.diary")),
               QStringList({folder.file("r/a/x.diary"), folder.file("r/a/1/x.diary"),
                            folder.file("r/a/2/x.diary"), folder.file("r/b/x.diary"),
@@ -120,7 +122,8 @@ TEST(FileSystem, FindFilesDoesNotFollowAFolderLinkLoop)
     TempFolder folder;
     folder.write("r/a/x.diary", "x");
     ASSERT_TRUE(QFile::link(folder.file("r"), folder.file("r/a/loop")));
-    EXPECT_EQ(Paths(FindFiles(folder.file("r"), "*.diary")), QStringList({folder.file("r/a/x.diary")}));
+    EXPECT_EQ(Paths(FindFiles(folder.file("r"), "*.diary")),
+              QStringList({folder.file("r/a/x.diary")}));
 }
 
 TEST(FileSystem, FindFilesOnAMissingRootRaises)
@@ -139,18 +142,28 @@ TEST(FileSystem, WildcardMatchesTheWholeNameCaseSensitively)
         bool matches;
     };
     const Case cases[] = {
-        {"10.diary", "*.diary", true},      {"10.DIARY", "*.diary", false},
-        {".diary", "*.diary", true},        {"10.diary.bak", "*.diary", false},
-        {"10.diary", "??.diary", true},     {"1.diary", "??.diary", false},
-        {"abc", "a*b*c", true},             {"aXbYc", "a*b*c", true},
-        {"aXbY", "a*b*c", false},           {"", "*", true},
-        {"", "?", false},                   {"abc", "abc", true},
-        {"abcd", "abc", false},             {"日記.diary", "??.diary", true},
-        {"𠮷.txt", "?.txt", true},          {"a*b", "a*b", true},
-        {"mississippi", "*sip*", true},     {"mississippi", "m*iss*pi", true},
+        {"10.diary", "*.diary", true},
+        {"10.DIARY", "*.diary", false},
+        {".diary", "*.diary", true},
+        {"10.diary.bak", "*.diary", false},
+        {"10.diary", "??.diary", true},
+        {"1.diary", "??.diary", false},
+        {"abc", "a*b*c", true},
+        {"aXbYc", "a*b*c", true},
+        {"aXbY", "a*b*c", false},
+        {"", "*", true},
+        {"", "?", false},
+        {"abc", "abc", true},
+        {"abcd", "abc", false},
+        {"日記.diary", "??.diary", true},
+        {"𠮷.txt", "?.txt", true},
+        {"a*b", "a*b", true},
+        {"mississippi", "*sip*", true},
+        {"mississippi", "m*iss*pi", true},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MatchesWildcard(QString::fromUtf8(c.name), QString::fromUtf8(c.pattern)), c.matches)
+        EXPECT_EQ(MatchesWildcard(QString::fromUtf8(c.name), QString::fromUtf8(c.pattern)),
+                  c.matches)
             << c.name << " ~ " << c.pattern;
 }
 

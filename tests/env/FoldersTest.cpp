@@ -29,9 +29,11 @@ TEST(Folders, FirstRunCreatesOnlyThePrivateDataFolder)
     EXPECT_EQ(DataFolderPath(), program.path() + "/" + user + "/");
     EXPECT_EQ(IconFolderPath(), program.path() + "/icons/");
     EXPECT_EQ(SettingsFilePath(), DataFolderPath() + "Quillmere.ini");
-    EXPECT_EQ(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList({user}));
-    EXPECT_TRUE(QDir(DataFolderPath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_EQ(
+        QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList({user}));
+    EXPECT_TRUE(
+        QDir(DataFolderPath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     EXPECT_EQ(ModeOf(DataFolderPath()), mode_t(0700));
 }
 

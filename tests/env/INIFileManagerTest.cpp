@@ -57,7 +57,8 @@ TEST_F(Settings, TruthAndNumbers)
     WriteSetting(ini, "frmMain", "Left", 120);
     WriteSetting(ini, "frmMain", "Top", 200.0 / 3);
     WriteSetting(ini, "Edit/View.Font", "Size", 10.5);
-    WriteSetting(ini, "Edit/View.Font", "Scale", 66.666664f);  // a single-precision value shows 7 digits
+    WriteSetting(ini, "Edit/View.Font", "Scale",
+                 66.666664f); // a single-precision value shows 7 digits
     WriteSetting(ini, "frmMain", "Width", 640.0);
     EXPECT_EQ(ReadSetting(ini, "Quillmere", "Iconize", false), "True");
     EXPECT_EQ(ReadSetting(ini, "frmMain", "Left", 0), "120");

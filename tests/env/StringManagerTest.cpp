@@ -1,5 +1,5 @@
-#include "env/FileStringManager.h"
 #include "env/StringManager.h"
+#include "env/FileStringManager.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,8 @@ TEST(StringManager, CuttingAtMarkers)
     EXPECT_EQ(Applied(KeepBeforeLast, "a\"b\"c", u'"'), "a\"b");
     EXPECT_EQ(Applied(KeepBeforeLast, "abc", u'"'), "abc");
 
-    EXPECT_EQ(Applied(KeepBeforeFirst, "abc" + QString(kNul) + "junk" + QString(kNul), kNul), "abc");
+    EXPECT_EQ(Applied(KeepBeforeFirst, "abc" + QString(kNul) + "junk" + QString(kNul), kNul),
+              "abc");
     EXPECT_EQ(Applied(KeepBeforeFirst, "abc", kNul), "abc");
     EXPECT_EQ(Applied(KeepBeforeFirst, QString(kNul), kNul), QString());
 }
@@ -42,7 +43,7 @@ TEST(StringManager, CuttingAtMarkers)
 TEST(FileStringManager, DoubleByteCharacters)
 {
     EXPECT_FALSE(HasDoubleByteChars("http://example.com/a b"));
-    EXPECT_FALSE(HasDoubleByteChars(QString::fromUtf8("ｶﾀｶﾅ")));  // one byte each in code page 932
+    EXPECT_FALSE(HasDoubleByteChars(QString::fromUtf8("ｶﾀｶﾅ"))); // one byte each in code page 932
     EXPECT_TRUE(HasDoubleByteChars(QString::fromUtf8("aあ")));
     EXPECT_TRUE(HasDoubleByteChars(QString::fromUtf8("ｈｔｔｐ")));
     EXPECT_FALSE(HasDoubleByteChars(QString()));
@@ -50,11 +51,11 @@ TEST(FileStringManager, DoubleByteCharacters)
 
 TEST(FileStringManager, URLs)
 {
-    for (const char* url : {"file:///home/a", "mailto:a@b.c", "ftp://x", "https://x", "http://x", "mailto:",
-                            "http:"})
+    for (const char* url :
+         {"file:///home/a", "mailto:a@b.c", "ftp://x", "https://x", "http://x", "mailto:", "http:"})
         EXPECT_TRUE(IsURL(QString::fromUtf8(url))) << url;
-    for (const char* text : {"HTTP://x", "Mailto:a@b", "www.example.com", "/home/a", "", " http://x",
-                             "http://例え.jp", "ｈｔｔｐ://x", "gopher://x"})
+    for (const char* text : {"HTTP://x", "Mailto:a@b", "www.example.com", "/home/a", "",
+                             " http://x", "http://例え.jp", "ｈｔｔｐ://x", "gopher://x"})
         EXPECT_FALSE(IsURL(QString::fromUtf8(text))) << text;
 }
 

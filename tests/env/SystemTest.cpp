@@ -14,7 +14,8 @@ namespace {
 TEST(TimeZoneSuffix, FormatsTheStandardOffset)
 {
     const std::pair<int, const char*> cases[] = {
-        {540, "+09:00"}, {330, "+05:30"}, {-300, "-05:00"}, {0, "-00:00"}, {-570, "-09:30"}, {765, "+12:45"},
+        {540, "+09:00"}, {330, "+05:30"},  {-300, "-05:00"},
+        {0, "-00:00"},   {-570, "-09:30"}, {765, "+12:45"},
     };
     for (const auto& [minutes, text] : cases) {
         SetTimeZoneOffsetForTesting(minutes);
@@ -67,7 +68,8 @@ TEST(OpenWithShell, PassesTheTargetAsOneArgument)
     OpenWithShell("/home/u/My Documents/メモ.txt", {}, {}, 1);
     OpenWithShell(QString());
     SetShellOpenerForTesting({});
-    EXPECT_EQ(opened, QStringList({"http://example.com/?a=1&b=$(rm -rf ~)", "/home/u/My Documents/メモ.txt"}));
+    EXPECT_EQ(opened, QStringList({"http://example.com/?a=1&b=$(rm -rf ~)",
+                                   "/home/u/My Documents/メモ.txt"}));
 }
 
 TEST(OpenWithShell, TargetLookingLikeAnOptionBecomesAPath)

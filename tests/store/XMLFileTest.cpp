@@ -113,8 +113,9 @@ TEST_F(DataFile, WindowsFileLoadsRightAndSavesBackTheSameBytes)
 TEST_F(DataFile, EveryShiftJisNameMeansCodePage932)
 {
     for (const char* name : {"Shift_JIS", "shift_jis", "SJIS", "MS_Kanji", "Windows-31J"}) {
-        TempFolder::WriteBytes(path, QByteArray("<?xml version=\"1.0\" encoding=\"") + name +
-                                         "\"?>\r\n<diary><log>\x87\x40\xFB\xFC\x5C</log></diary>\r\n");
+        TempFolder::WriteBytes(path,
+                               QByteArray("<?xml version=\"1.0\" encoding=\"") + name +
+                                   "\"?>\r\n<diary><log>\x87\x40\xFB\xFC\x5C</log></diary>\r\n");
         EXPECT_EQ(LoadedText(), QString::fromUtf8("①髙\\")) << name;
     }
 }
@@ -159,7 +160,8 @@ TEST_F(DataFile, MarkupCharactersStayText)
 
 TEST_F(DataFile, ControlCharactersNeverMakeAFileThatDoesNotParse)
 {
-    const QString bell = "ring" + QString(QChar(7)) + "bell" + QString(QChar(0)) + QString(QChar(0xFFFF));
+    const QString bell =
+        "ring" + QString(QChar(7)) + "bell" + QString(QChar(0)) + QString(QChar(0xFFFF));
     const QByteArray saved = SaveRecord(bell, "x" + QString(QChar(0x1B)) + "y");
     EXPECT_FALSE(saved.contains('\x07'));
     QString href;
@@ -170,11 +172,12 @@ TEST_F(DataFile, ControlCharactersNeverMakeAFileThatDoesNotParse)
 TEST_F(DataFile, SyntaxErrorShowsReasonLineColumnAndSourceText)
 {
     // Column 7 counts characters: the two double-byte characters before it are two columns.
-    TempFolder::WriteBytes(path, kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
+    TempFolder::WriteBytes(path,
+                           kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
     XMLFile file;
     file.LoadFromFile(path);
-    const QString expected = kHeading + "\r\nStartTag: invalid element name\r\n3" + QString::fromUtf8("行 ") +
-                             "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
+    const QString expected = kHeading + "\r\nStartTag: invalid element name\r\n3" +
+                             QString::fromUtf8("行 ") + "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, expected);
     EXPECT_EQ(messages.shown[0].title, "Quillmere");
@@ -268,14 +271,16 @@ TEST_F(DataFile, InterruptedSaveLeavesTheOldFile)
     SetTextContent(FirstLog(file), "a much longer new text than before");
     const qsizetype size = file.Serialize().size();
     for (qint64 n = 0; n < size; n += 7) {
-        SetAtomicWriteFaultForTesting(AtomicWriteFault{n, AtomicWriteFault::Action::Abandon, false});
+        SetAtomicWriteFaultForTesting(
+            AtomicWriteFault{n, AtomicWriteFault::Action::Abandon, false});
         EXPECT_FALSE(file.SaveToFile(path));
         ASSERT_EQ(TempFolder::ReadBytes(path), saved) << n;
     }
     SetAtomicWriteFaultForTesting(std::nullopt);
     EXPECT_TRUE(file.SaveToFile(path));
     EXPECT_EQ(LoadedText(), "a much longer new text than before");
-    EXPECT_EQ(QDir(DataFolderPath()).entryList(QDir::Files | QDir::Hidden), QStringList({"10.diary"}));
+    EXPECT_EQ(QDir(DataFolderPath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"10.diary"}));
 }
 
 } // namespace

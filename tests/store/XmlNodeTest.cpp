@@ -15,7 +15,8 @@ using Document = std::unique_ptr<xmlDoc, DocumentDeleter>;
 Document NewDiary()
 {
     Document document(xmlNewDoc(BAD_CAST "1.0"));
-    xmlDocSetRootElement(document.get(), xmlNewDocNode(document.get(), nullptr, BAD_CAST "diary", nullptr));
+    xmlDocSetRootElement(document.get(),
+                         xmlNewDocNode(document.get(), nullptr, BAD_CAST "diary", nullptr));
     return document;
 }
 
@@ -34,7 +35,7 @@ TEST(XmlNode, AttributesKnowMissingFromEmpty)
     RemoveAttribute(log, "href");
     GetAttribute(log, "href", &present);
     EXPECT_FALSE(present);
-    RemoveAttribute(log, "href");  // removing twice is harmless
+    RemoveAttribute(log, "href"); // removing twice is harmless
     EXPECT_EQ(GetAttribute(nullptr, "href", &present), QString());
     EXPECT_FALSE(present);
 }

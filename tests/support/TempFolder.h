@@ -26,7 +26,10 @@ public:
     QString dataFile(const QString& relative) const { return DataFolderPath() + relative; }
 
     // Writes bytes to a path below the program folder, creating folders on the way.
-    void write(const QString& relative, const QByteArray& bytes) const { WriteBytes(file(relative), bytes); }
+    void write(const QString& relative, const QByteArray& bytes) const
+    {
+        WriteBytes(file(relative), bytes);
+    }
     QByteArray read(const QString& relative) const { return ReadBytes(file(relative)); }
     bool exists(const QString& relative) const { return QFileInfo::exists(file(relative)); }
 
