@@ -150,16 +150,20 @@ qsizetype DateList::FindIndex(const DateTime& value, qsizetype low, qsizetype hi
     return 0;
 }
 
+std::pair<qsizetype, qsizetype> DateList::RangeIndexes(const DateTime& begin, const DateTime& end) const
+{
+    if (dates_.isEmpty())
+        return {0, -1};
+    const qsizetype last = dates_.size() - 1;
+    return {FindIndex(begin, 0, last), FindIndex(end, 0, last)};
+}
+
 DateList DateList::GetDateList(const DateTime& begin, const DateTime& end) const
 {
     DateList result;
-    if (dates_.isEmpty())
-        return result;
-    const qsizetype last = dates_.size() - 1;
-    const qsizetype b = FindIndex(begin, 0, last);
-    const qsizetype e = FindIndex(end, 0, last);
-    if (e >= b)
-        result.dates_ = dates_.mid(b, e - b + 1);
+    const auto [first, last] = RangeIndexes(begin, end);
+    if (last >= first)
+        result.dates_ = dates_.mid(first, last - first + 1);
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 class ListControl;
 
 // An ascending list of date-times: the date of every record ("logdate.list") and
@@ -38,6 +40,9 @@ public:
     // Only exact entries count as positions: a value that is not an entry stands
     // for index 0. Empty when end lies before begin (or the list is empty).
     DateList GetDateList(const DateTime& begin, const DateTime& end) const;
+    // The positions GetDateList cuts at: the run is first..last, empty when
+    // last < first.
+    std::pair<qsizetype, qsizetype> RangeIndexes(const DateTime& begin, const DateTime& end) const;
 
     void Add(const DateTime& newItem) { dates_.append(newItem); }
     qsizetype Count() const { return dates_.size(); }

@@ -23,6 +23,61 @@ std::optional<DateTime> ReadStamp(const QString& stamp)
     return DateTime::Parse(head);
 }
 
+// UTF-8 of the tree to UTF-16 with every LF as CR LF, straight into a string
+// of exactly the right size. A book holds every record of many years: the
+// general conversion would leave up to three times the room a Japanese text
+// needs, and a temporary string per record.
+QString DecodeTreeText(const unsigned char* s, qsizetype n)
+{
+    qsizetype units = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = s[i];
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+        if (b == '\n')
+            ++units;
+    }
+    QString text(units, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const end = out + units;
+    const auto continuation = [&](qsizetype i) { return i < n && (s[i] & 0xC0) == 0x80; };
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = s[i];
+        char32_t c = 0;
+        if (b < 0x80) {
+            c = b;
+            i += 1;
+        } else if (b >= 0xC2 && b < 0xE0 && continuation(i + 1)) {
+            c = (char32_t(b & 0x1F) << 6) | (s[i + 1] & 0x3F);
+            i += 2;
+        } else if (b >= 0xE0 && b < 0xF0 && continuation(i + 1) && continuation(i + 2)) {
+            c = (char32_t(b & 0x0F) << 12) | (char32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            i += 3;
+        } else if (b >= 0xF0 && b < 0xF5 && continuation(i + 1) && continuation(i + 2) && continuation(i + 3)) {
+            c = (char32_t(b & 0x07) << 18) | (char32_t(s[i + 1] & 0x3F) << 12) | (char32_t(s[i + 2] & 0x3F) << 6)
+                | (s[i + 3] & 0x3F);
+            i += 4;
+        } else {
+            c = 0xFFFFFFFF;  // not UTF-8: the tree never holds this
+        }
+        if (c > 0x10FFFF || end - out < (c >= 0x10000 ? 2 : 1) + (c == '\n' ? 1 : 0)) {
+            QString fallback = QString::fromUtf8(reinterpret_cast<const char*>(s), n);
+            fallback.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            return fallback;
+        }
+        if (c == '\n')
+            *out++ = u'\r';
+        if (c >= 0x10000) {
+            *out++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            *out++ = static_cast<char16_t>(c);
+        }
+    }
+    text.truncate(out - reinterpret_cast<char16_t*>(text.data()));
+    return text;
+}
+
 }  // namespace
 
 void Log::Initialize(const DateTime& logDate, const QString& category, const QString& link,
@@ -34,7 +89,31 @@ void Log::Initialize(const DateTime& logDate, const QString& category, const QSt
     text_ = text;
 }
 
+QString Log::ReadElementText(xmlNodePtr element)
+{
+    if (!element || !element->children)
+        return {};
+    xmlNodePtr child = element->children;
+    if (!child->next && child->type == XML_TEXT_NODE) {
+        const auto* content = child->content;
+        return content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content))) : QString();
+    }
+    xmlChar* content = xmlNodeGetContent(element);
+    QString text = content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content))) : QString();
+    xmlFree(content);
+    return text;
+}
+
 void Log::LoadFromXMLElement(xmlNodePtr element)
+{
+    if (!element)
+        return;
+    LoadAttributesFromXMLElement(element);
+    // The parser gave the file's CR LF pairs back as LF.
+    text_ = ReadElementText(element);
+}
+
+void Log::LoadAttributesFromXMLElement(xmlNodePtr element)
 {
     if (!element)
         return;
@@ -50,10 +129,6 @@ void Log::LoadFromXMLElement(xmlNodePtr element)
     value = GetAttribute(element, kHref, &present);
     if (present)
         link_ = std::move(value);
-    // The parser gave the file's CR LF pairs back as LF.
-    text_ = TextContent(element);
-    if (text_.contains(QLatin1Char('\n')))
-        text_.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 xmlNodePtr Log::SaveToXMLDocument(xmlDocPtr document) const

@@ -21,6 +21,10 @@ public:
                     const QString& text);
     // Never fails: what cannot be read leaves its field as it was.
     void LoadFromXMLElement(xmlNodePtr element);
+    // The same for the date, category and link alone.
+    void LoadAttributesFromXMLElement(xmlNodePtr element);
+    // The element's text content with every LF as CR LF.
+    static QString ReadElementText(xmlNodePtr element);
     // Appends a new "log" element to the root. nullptr when the document has no
     // root element (a file that did not parse); the document is then unchanged.
     xmlNodePtr SaveToXMLDocument(xmlDocPtr document) const;

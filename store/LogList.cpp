@@ -19,6 +19,45 @@ const QString kDataFilePattern = QStringLiteral("*.diary");
 // Year folders and data files hold one user's private records.
 constexpr unsigned kPrivateFolderMode = 0700;
 
+// The parser grows a text node's buffer while it reads and leaves it that
+// size; all month files stay in memory for the run, so give the rest back.
+void ShrinkTextNodes(xmlDocPtr document, xmlNodePtr element)
+{
+    for (xmlNodePtr child = element->children; child; child = child->next) {
+        if (child->type != XML_TEXT_NODE || !child->content)
+            continue;
+        // Short texts may live in the node itself or in the parser's dictionary.
+        if (child->content == reinterpret_cast<xmlChar*>(&child->properties)
+            || (document->dict && xmlDictOwns(document->dict, child->content)))
+            continue;
+        const size_t size = qstrlen(reinterpret_cast<const char*>(child->content)) + 1;
+        if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(child->content, size)))
+            child->content = shrunk;
+    }
+}
+
+// Case-sensitive substring test. Scanning for the first character uses the
+// vectorised character search, which beats the general string search on
+// the short words people search for.
+bool ContainsWord(QStringView text, QStringView word)
+{
+    if (word.isEmpty())
+        return true;
+    const QChar first = word.front();
+    const QStringView rest = word.sliced(1);
+    const qsizetype last = text.size() - word.size();
+    qsizetype from = 0;
+    while (from <= last) {
+        const qsizetype at = text.indexOf(first, from);
+        if (at < 0 || at > last)
+            return false;
+        if (text.sliced(at + 1, rest.size()) == rest)
+            return true;
+        from = at + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 LogList::LogList()
@@ -41,6 +80,8 @@ void LogList::Initialize(const QString& dataFolder)
     index_.clear();
     files_.Clear();
     knownYearFolders_.clear();
+    categoryPool_.clear();
+    resolved_.clear();
     logDates_ = DateList();
     categories_ = StringList();
     logDates_.LoadFromFile(LogDatesPath());
@@ -85,6 +126,19 @@ QString LogList::GetDataFilePath(const DateTime& logDate)
     return found == index_.cend() ? nullptr : &logs_[static_cast<size_t>(found.value())];
 }
 
+QString LogList::SharedCategory(const QString& category)
+{
+    // Records repeat a few category texts; one copy each saves memory and lets
+    // the category filter recognise a text by its address.
+    if (category.isEmpty())
+        return category;
+    const auto found = categoryPool_.constFind(category);
+    if (found != categoryPool_.cend())
+        return *found;
+    categoryPool_.insert(category);
+    return category;
+}
+
 ::Log* LogList::CacheLog(const ::Log& log)
 {
     index_.insert(log.LogDate(), static_cast<qsizetype>(logs_.size()));
@@ -97,14 +151,27 @@ void LogList::LoadLogsFromDocument(xmlDocPtr document)
     xmlNodePtr root = RootElement(document);
     if (!root)
         return;
+    // The texts are read in a second pass, one allocation after the other, so
+    // a month's texts lie together in memory and a text search runs through
+    // them in order instead of jumping across the heap.
+    std::vector<std::pair<qsizetype, xmlNodePtr>> added;
     for (xmlNodePtr child = root->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
         ::Log log;
-        log.LoadFromXMLElement(child);
+        log.LoadAttributesFromXMLElement(child);
         // Two elements with one stamp: the first one read stands for it.
-        if (!index_.contains(log.LogDate()))
-            CacheLog(log);
+        if (index_.contains(log.LogDate()))
+            continue;
+        log.SetCategory(SharedCategory(log.Category()));
+        CacheLog(log);
+        added.emplace_back(Count() - 1, child);
+    }
+    for (const auto& [position, element] : added)
+        logs_[static_cast<size_t>(position)].SetText(::Log::ReadElementText(element));
+    for (xmlNodePtr child = root->children; child; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE)
+            ShrinkTextNodes(document, child);
     }
 }
 
@@ -150,7 +217,7 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
         return StoreResult::Fail(StoreResult::Error::DuplicateDate, path);
 
     ::Log log;
-    log.Initialize(logDate, ::Log::StoredAttribute(category), ::Log::StoredAttribute(link),
+    log.Initialize(logDate, SharedCategory(::Log::StoredAttribute(category)), ::Log::StoredAttribute(link),
                    ::Log::StoredText(text));
     xmlNodePtr element = log.SaveToXMLDocument(file->Document());
     if (!element)
@@ -178,7 +245,7 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     ::Log* record = Find(logDate);
 
     ::Log updated = *record;
-    updated.SetCategory(::Log::StoredAttribute(category));
+    updated.SetCategory(SharedCategory(::Log::StoredAttribute(category)));
     updated.SetText(::Log::StoredText(text));
     updated.SetLink(::Log::StoredAttribute(link));
 
@@ -230,32 +297,58 @@ void LogList::CollectDataList()
     }
     dates.Sort();
     logDates_ = std::move(dates);
+    resolved_.clear();
     categories_ = std::move(categories);
     logDates_.SaveToFile(LogDatesPath());
     categories_.SaveToFile(CategoriesPath());
 }
 
+const ::Log* LogList::RecordAt(qsizetype position)
+{
+    if (static_cast<size_t>(logDates_.Count()) != resolved_.size())
+        resolved_.resize(static_cast<size_t>(logDates_.Count()), nullptr);
+    const ::Log*& record = resolved_[static_cast<size_t>(position)];
+    // A date without a record is looked up again next time: its record cannot
+    // be in memory, but nothing is remembered about dates that have none.
+    if (!record)
+        record = Item(logDates_.Item(position));
+    return record;
+}
+
 DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
                                    const QString& category, const QString& text)
 {
-    DateList result = logDates_.GetDateList(begin, end);
+    if (category.isEmpty() && text.isEmpty())
+        return logDates_.GetDateList(begin, end);
+
+    const auto [first, last] = logDates_.RangeIndexes(begin, end);
+    Candidates candidates;
+    if (last >= first)
+        candidates.reserve(static_cast<size_t>(last - first + 1));
+    for (qsizetype i = first; i <= last; ++i)
+        candidates.push_back({logDates_.Item(i), RecordAt(i)});
     if (!category.isEmpty())
-        result = FilterByCategory(result, category);
+        candidates = FilterByCategory(candidates, category);
     if (!text.isEmpty())
-        result = FilterByText(result, text);
+        candidates = FilterByText(candidates, text);
+
+    DateList result;
+    for (const Candidate& candidate : candidates)
+        result.Add(candidate.logDate);
     return result;
 }
 
-DateList LogList::FilterByCategory(const DateList& dates, const QString& category)
+LogList::Candidates LogList::FilterByCategory(const Candidates& candidates, const QString& category)
 {
     QStringList wanted = StringList::Terms(category);
     for (QString& term : wanted)
         term = StringList::Key(term);
 
-    // Records share a few category texts; each is cut into terms once.
-    QHash<QString, bool> matches;
+    // Records share a few category texts (one copy each, see SharedCategory);
+    // each text is cut into terms once and then known by its address.
+    QHash<const QChar*, bool> matches;
     const auto matching = [&](const QString& have) {
-        const auto known = matches.constFind(have);
+        const auto known = matches.constFind(have.constData());
         if (known != matches.cend())
             return known.value();
         QSet<QString> haveTerms;
@@ -264,36 +357,47 @@ DateList LogList::FilterByCategory(const DateList& dates, const QString& categor
         bool all = true;
         for (const QString& term : std::as_const(wanted))
             all = all && haveTerms.contains(term);
-        matches.insert(have, all);
+        matches.insert(have.constData(), all);
         return all;
     };
 
-    DateList result;
-    for (const DateTime& logDate : dates) {
-        const ::Log* log = Item(logDate);
+    Candidates kept;
+    for (const Candidate& candidate : candidates) {
+        const ::Log* log = candidate.log;
         if (log && !log->Category().isEmpty() && matching(log->Category()))
-            result.Add(logDate);
+            kept.push_back(candidate);
     }
-    return result;
+    return kept;
 }
 
-DateList LogList::FilterByText(const DateList& dates, const QString& text)
+LogList::Candidates LogList::FilterByText(const Candidates& candidates, const QString& text)
 {
     const QStringList words = StringList::Terms(text);
-    DateList result;
-    for (const DateTime& logDate : dates) {
-        const ::Log* log = Item(logDate);
+    Candidates kept;
+    // The texts lie all over the heap; asking for the next ones early hides
+    // most of the wait for memory.
+    constexpr size_t kAhead = 6;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        if (i + 2 * kAhead < candidates.size() && candidates[i + 2 * kAhead].log)
+            __builtin_prefetch(candidates[i + 2 * kAhead].log);
+        if (i + kAhead < candidates.size() && candidates[i + kAhead].log) {
+            const char* data = reinterpret_cast<const char*>(candidates[i + kAhead].log->Text().constData());
+            __builtin_prefetch(data);
+            __builtin_prefetch(data + 64);
+        }
+        const ::Log* log = candidates[i].log;
         if (!log)
             continue;
+        const QStringView logText(log->Text());
         bool all = true;
         for (const QString& word : words) {
-            if (!log->Text().contains(word, Qt::CaseSensitive)) {
+            if (!ContainsWord(logText, word)) {
                 all = false;
                 break;
             }
         }
         if (all)
-            result.Add(logDate);
+            kept.push_back(candidates[i]);
     }
-    return result;
+    return kept;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <deque>
+#include <vector>
 
 // The record book: every record read or written in this run (keyed by its stamp
 // to the second), the month files opened so far, and the two index lists kept
@@ -76,10 +77,19 @@ private:
     QString GetYearFolder(const DateTime& logDate);
     ::Log* Find(const DateTime& logDate);
     ::Log* CacheLog(const ::Log& log);
+    QString SharedCategory(const QString& category);
     void LoadLogsFromDocument(xmlDocPtr document);
     XMLFile* OpenDataFile(const QString& path);
-    DateList FilterByCategory(const DateList& dates, const QString& category);
-    DateList FilterByText(const DateList& dates, const QString& text);
+    // A date of the search range and its record (nullptr when it has none).
+    struct Candidate {
+        DateTime logDate;
+        const ::Log* log;
+    };
+    using Candidates = std::vector<Candidate>;
+    // The record of the entry of LogDates at that position.
+    const ::Log* RecordAt(qsizetype position);
+    Candidates FilterByCategory(const Candidates& candidates, const QString& category);
+    Candidates FilterByText(const Candidates& candidates, const QString& text);
 
     QString dataFolder_;
     // deque: records keep their address while more are cached.
@@ -89,4 +99,8 @@ private:
     DateList logDates_;
     StringList categories_;
     QSet<QString> knownYearFolders_;
+    QSet<QString> categoryPool_;
+    // Records of the entries of LogDates, by position, found so far; entries
+    // are only ever appended to LogDates between two replacements.
+    std::vector<const ::Log*> resolved_;
 };
