@@ -345,3 +345,52 @@ TEST_F(LogListTest, RecordsKeepTheirAddressWhileMoreArrive)
     EXPECT_EQ(first->Text(), QStringLiteral("first"));
     EXPECT_EQ(book.Count(), 300);
 }
+
+TEST_F(LogListTest, TextSearchFindsWordsAnywhereAndOnlyWhole)
+{
+    Prepare({{At(2001, 1, 1), {}, QStringLiteral("aaab")},
+             {At(2001, 1, 2), {}, QStringLiteral("xxab")},
+             {At(2001, 1, 3), {}, QStringLiteral("ab")},
+             {At(2001, 1, 4), {}, QStringLiteral("絵文字😀で")},
+             {At(2001, 1, 5), {}, QStringLiteral("😁")},
+             {At(2001, 1, 6), {}, QStringLiteral("line one\r\nline two")}});
+    LogList book(Folder());
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("aab"))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("abc"))), QStringList{});
+    EXPECT_EQ(Everything(book, {}, QStringLiteral("ab")).Count(), 3);
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("😀"))), QStringList{"2001/01/04 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("😀で"))), QStringList{"2001/01/04 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("one\r\nline"))), QStringList{"2001/01/06 00:00:00"});
+    EXPECT_EQ(Everything(book, {}, QStringLiteral("aaaab")).Count(), 0);
+    // Terms that differ only in case are one term, searched as first written.
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("AB ab"))), QStringList{});
+}
+
+TEST_F(LogListTest, TextOfSeveralNodesReadsWhole)
+{
+    WriteBytes("2001/01.diary", DataFile("<log date=\"2001-01-01T00:00:00+09:00\">a<![CDATA[<b>&]]>c&#13;&#x1F600;\r\nd</log>"));
+    WriteBytes("logdate.list", "2001/01/01 00:00:00\r\n");
+    LogList book(Folder());
+    const Log* log = book.Item(At(2001, 1, 1));
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->Text(), QStringLiteral("a<b>&c\r😀\r\nd"));
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("<b>&c"))), QStringList{"2001/01/01 00:00:00"});
+}
+
+TEST_F(LogListTest, LaterRecordsAndRepairsReachLaterSearches)
+{
+    LogList book(Folder());
+    ASSERT_TRUE(book.Log(At(2001, 1, 1), QStringLiteral("c"), {}, QStringLiteral("word")));
+    EXPECT_EQ(Everything(book, QStringLiteral("c"), QStringLiteral("word")).Count(), 1);
+    ASSERT_TRUE(book.Log(At(2001, 1, 2), QStringLiteral("c"), {}, QStringLiteral("word too")));
+    EXPECT_EQ(Everything(book, QStringLiteral("c"), QStringLiteral("word")).Count(), 2);
+    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("d"), {}, QStringLiteral("changed")));
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), QStringLiteral("word"))), QStringList{"2001/01/02 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("d"), {})), QStringList{"2001/01/01 00:00:00"});
+
+    // The clock was set back: the repair sorts, and searches follow the new order.
+    ASSERT_TRUE(book.Log(At(2000, 6, 1), QStringLiteral("c"), {}, QStringLiteral("word early")));
+    book.CollectDataList();
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), QStringLiteral("word"))),
+              (QStringList{"2000/06/01 00:00:00", "2001/01/02 00:00:00"}));
+}
