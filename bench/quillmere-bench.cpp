@@ -17,7 +17,7 @@ int Usage(QTextStream& err)
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -55,8 +55,8 @@ int main(int argc, char** argv)
         if (!ok)
             return Usage(err);
     }
-    if (generate.isEmpty() == data.isEmpty() || generator.years < 1 || generator.perDay < 1
-        || generator.perDay > 17 * 3600)
+    if (generate.isEmpty() == data.isEmpty() || generator.years < 1 || generator.perDay < 1 ||
+        generator.perDay > 17 * 3600)
         return Usage(err);
 
     QString error;

@@ -53,7 +53,7 @@ QString FormatWith(const DateTime& value, const QString& format)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 QString DateList::Text(const DateTime& value) const
 {
@@ -150,7 +150,8 @@ qsizetype DateList::FindIndex(const DateTime& value, qsizetype low, qsizetype hi
     return 0;
 }
 
-std::pair<qsizetype, qsizetype> DateList::RangeIndexes(const DateTime& begin, const DateTime& end) const
+std::pair<qsizetype, qsizetype> DateList::RangeIndexes(const DateTime& begin,
+                                                       const DateTime& end) const
 {
     if (dates_.isEmpty())
         return {0, -1};

@@ -12,7 +12,7 @@ class ListControl;
 // every search result. Add appends without sorting; Sort and LoadFromFile sort.
 class DateList {
 public:
-    static const QString DefaultFormat;  // "yyyy/mm/dd hh:mm:ss"
+    static const QString DefaultFormat; // "yyyy/mm/dd hh:mm:ss"
 
     // Replaces the entries by the complete lines of the file, sorted ascending.
     // A file without a single CR LF leaves the entries as they were; a line that

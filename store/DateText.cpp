@@ -16,8 +16,7 @@ void WriteTwo(char* out, int value)
     out[1] = static_cast<char>('0' + value % 10);
 }
 
-template <typename Char>
-int ReadDigits(const Char* text, int count)
+template <typename Char> int ReadDigits(const Char* text, int count)
 {
     int value = 0;
     for (int i = 0; i < count; ++i) {
@@ -29,8 +28,7 @@ int ReadDigits(const Char* text, int count)
     return value;
 }
 
-template <typename Char>
-std::optional<DateTime> ReadFixed(const Char* text)
+template <typename Char> std::optional<DateTime> ReadFixed(const Char* text)
 {
     const int year = ReadDigits(text, 4);
     const int month = ReadDigits(text + 5, 2);
@@ -38,14 +36,14 @@ std::optional<DateTime> ReadFixed(const Char* text)
     const int hour = ReadDigits(text + 11, 2);
     const int minute = ReadDigits(text + 14, 2);
     const int second = ReadDigits(text + 17, 2);
-    if (year < 1 || month < 0 || day < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59
-        || second < 0 || second > 59 || !QDate::isValid(year, month, day))
+    if (year < 1 || month < 0 || day < 0 || hour < 0 || hour > 23 || minute < 0 || minute > 59 ||
+        second < 0 || second > 59 || !QDate::isValid(year, month, day))
         return std::nullopt;
     const qint64 days = QDate(year, month, day).toJulianDay() - kZeroJulianDay;
     return DateTime::FromSerial(days * kSecondsPerDay + hour * 3600 + minute * 60 + second);
 }
 
-}  // namespace
+} // namespace
 
 void WriteListText(const DateTime& value, char* out)
 {
@@ -89,8 +87,8 @@ std::optional<DateTime> ReadFixedDateTime(const char* text)
 
 std::optional<DateTime> ParseListText(QStringView text)
 {
-    if (text.size() == kListTextLength && text[4] == u'/' && text[7] == u'/' && text[10] == u' '
-        && text[13] == u':' && text[16] == u':') {
+    if (text.size() == kListTextLength && text[4] == u'/' && text[7] == u'/' && text[10] == u' ' &&
+        text[13] == u':' && text[16] == u':') {
         if (auto value = ReadFixedDateTime(text))
             return value;
     }

@@ -53,12 +53,13 @@ QString DecodeTreeText(const unsigned char* s, qsizetype n)
         } else if (b >= 0xE0 && b < 0xF0 && continuation(i + 1) && continuation(i + 2)) {
             c = (char32_t(b & 0x0F) << 12) | (char32_t(s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
             i += 3;
-        } else if (b >= 0xF0 && b < 0xF5 && continuation(i + 1) && continuation(i + 2) && continuation(i + 3)) {
-            c = (char32_t(b & 0x07) << 18) | (char32_t(s[i + 1] & 0x3F) << 12) | (char32_t(s[i + 2] & 0x3F) << 6)
-                | (s[i + 3] & 0x3F);
+        } else if (b >= 0xF0 && b < 0xF5 && continuation(i + 1) && continuation(i + 2) &&
+                   continuation(i + 3)) {
+            c = (char32_t(b & 0x07) << 18) | (char32_t(s[i + 1] & 0x3F) << 12) |
+                (char32_t(s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F);
             i += 4;
         } else {
-            c = 0xFFFFFFFF;  // not UTF-8: the tree never holds this
+            c = 0xFFFFFFFF; // not UTF-8: the tree never holds this
         }
         if (c > 0x10FFFF || end - out < (c >= 0x10000 ? 2 : 1) + (c == '\n' ? 1 : 0)) {
             QString fallback = QString::fromUtf8(reinterpret_cast<const char*>(s), n);
@@ -78,7 +79,7 @@ QString DecodeTreeText(const unsigned char* s, qsizetype n)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void Log::Initialize(const DateTime& logDate, const QString& category, const QString& link,
                      const QString& text)
@@ -96,10 +97,12 @@ QString Log::ReadElementText(xmlNodePtr element)
     xmlNodePtr child = element->children;
     if (!child->next && child->type == XML_TEXT_NODE) {
         const auto* content = child->content;
-        return content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content))) : QString();
+        return content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content)))
+                       : QString();
     }
     xmlChar* content = xmlNodeGetContent(element);
-    QString text = content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content))) : QString();
+    QString text =
+        content ? DecodeTreeText(content, static_cast<qsizetype>(xmlStrlen(content))) : QString();
     xmlFree(content);
     return text;
 }

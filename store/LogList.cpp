@@ -27,8 +27,8 @@ void ShrinkTextNodes(xmlDocPtr document, xmlNodePtr element)
         if (child->type != XML_TEXT_NODE || !child->content)
             continue;
         // Short texts may live in the node itself or in the parser's dictionary.
-        if (child->content == reinterpret_cast<xmlChar*>(&child->properties)
-            || (document->dict && xmlDictOwns(document->dict, child->content)))
+        if (child->content == reinterpret_cast<xmlChar*>(&child->properties) ||
+            (document->dict && xmlDictOwns(document->dict, child->content)))
             continue;
         const size_t size = qstrlen(reinterpret_cast<const char*>(child->content)) + 1;
         if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(child->content, size)))
@@ -58,7 +58,7 @@ bool ContainsWord(QStringView text, QStringView word)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 LogList::LogList()
 {
@@ -217,8 +217,8 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
         return StoreResult::Fail(StoreResult::Error::DuplicateDate, path);
 
     ::Log log;
-    log.Initialize(logDate, SharedCategory(::Log::StoredAttribute(category)), ::Log::StoredAttribute(link),
-                   ::Log::StoredText(text));
+    log.Initialize(logDate, SharedCategory(::Log::StoredAttribute(category)),
+                   ::Log::StoredAttribute(link), ::Log::StoredText(text));
     xmlNodePtr element = log.SaveToXMLDocument(file->Document());
     if (!element)
         return StoreResult::Fail(StoreResult::Error::FileUnreadable, path);
@@ -381,7 +381,8 @@ LogList::Candidates LogList::FilterByText(const Candidates& candidates, const QS
         if (i + 2 * kAhead < candidates.size() && candidates[i + 2 * kAhead].log)
             __builtin_prefetch(candidates[i + 2 * kAhead].log);
         if (i + kAhead < candidates.size() && candidates[i + kAhead].log) {
-            const char* data = reinterpret_cast<const char*>(candidates[i + kAhead].log->Text().constData());
+            const char* data =
+                reinterpret_cast<const char*>(candidates[i + kAhead].log->Text().constData());
             __builtin_prefetch(data);
             __builtin_prefetch(data + 64);
         }

@@ -34,8 +34,8 @@ public:
     // whose category holds every keyword of category (letter case ignored) and
     // whose text holds every word of text (letter case significant), ascending.
     // Empty conditions read no month file.
-    DateList GetFoundLogDates(const DateTime& begin, const DateTime& end,
-                              const QString& category, const QString& text);
+    DateList GetFoundLogDates(const DateTime& begin, const DateTime& end, const QString& category,
+                              const QString& text);
 
     const DateList& LogDates() const { return logDates_; }
     const StringList& Categories() const { return categories_; }
@@ -94,7 +94,7 @@ private:
     QString dataFolder_;
     // deque: records keep their address while more are cached.
     std::deque<::Log> logs_;
-    QHash<DateTime, qsizetype> index_;  // stamp -> position in logs_
+    QHash<DateTime, qsizetype> index_; // stamp -> position in logs_
     XMLFileList files_;
     DateList logDates_;
     StringList categories_;

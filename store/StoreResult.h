@@ -6,14 +6,14 @@
 struct StoreResult {
     enum class Error {
         None,
-        FileUnreadable,  // the month file did not parse; it is never overwritten
-        SaveFailed,      // the month file could not be written; nothing changed
-        DuplicateDate,   // a record with the same stamp (to the second) exists
-        NotFound,        // no record with that stamp
+        FileUnreadable, // the month file did not parse; it is never overwritten
+        SaveFailed,     // the month file could not be written; nothing changed
+        DuplicateDate,  // a record with the same stamp (to the second) exists
+        NotFound,       // no record with that stamp
     };
 
     Error error = Error::None;
-    QString detail;  // the path concerned, for the window's message
+    QString detail; // the path concerned, for the window's message
 
     explicit operator bool() const { return error == Error::None; }
 

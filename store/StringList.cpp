@@ -7,7 +7,7 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-}  // namespace
+} // namespace
 
 bool StringList::AddEntry(const QString& text)
 {
@@ -26,8 +26,8 @@ void StringList::Add(const QString& newItem)
     bool wordTaken = false;
     if (split_) {
         QString s = newItem;
-        s.replace(QChar(0x3001), QLatin1Char(','));  // 、
-        s.replace(QChar(0x3000), QLatin1Char(' '));  // ideographic space
+        s.replace(QChar(0x3001), QLatin1Char(',')); // 、
+        s.replace(QChar(0x3000), QLatin1Char(' ')); // ideographic space
         QStringList pieces;
         if (!s.contains(QLatin1Char(','))) {
             pieces = s.split(QLatin1Char(' '));

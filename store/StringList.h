@@ -53,7 +53,7 @@ private:
     bool AddEntry(const QString& text);
 
     QStringList items_;
-    QHash<QString, qsizetype> index_;  // folded text -> position in items_
+    QHash<QString, qsizetype> index_; // folded text -> position in items_
     bool split_ = true;
     bool textFileMode_ = true;
 };

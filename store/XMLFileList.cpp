@@ -7,7 +7,7 @@ QString PathKey(const QString& path)
     return path.toCaseFolded();
 }
 
-}  // namespace
+} // namespace
 
 XMLFileList::XMLFileList() = default;
 XMLFileList::~XMLFileList() = default;

@@ -38,5 +38,5 @@ private:
     XMLFile* AddFile(std::unique_ptr<XMLFile> file);
 
     std::vector<std::unique_ptr<XMLFile>> files_;
-    QHash<QString, qsizetype> index_;  // folded path -> position in files_
+    QHash<QString, qsizetype> index_; // folded path -> position in files_
 };

@@ -17,32 +17,54 @@
 namespace {
 
 const char* const kJapaneseWords[] = {
-    "会議", "打ち合わせ", "資料", "作成", "確認", "連絡", "予定", "変更", "今日は", "明日",
-    "昨日の", "電話", "メール", "返信", "報告", "相談", "提出", "修正", "完了", "開始",
-    "買い物", "散歩", "読書", "映画", "料理", "掃除", "洗濯", "病院", "銀行", "郵便局",
-    "雨が降った", "晴れ", "寒い", "暑い", "疲れた", "楽しかった", "忘れないように", "メモ",
-    "東京", "大阪", "新幹線", "駅前", "喫茶店", "図書館", "公園", "友人と", "家族で", "久しぶりに",
-    "について", "ことにした", "しなければならない", "を見直す", "の件", "①", "髙橋さん", "〜",
+    "会議",           "打ち合わせ", "資料",
+    "作成",           "確認",       "連絡",
+    "予定",           "変更",       "今日は",
+    "明日",           "昨日の",     "電話",
+    "メール",         "返信",       "報告",
+    "相談",           "提出",       "修正",
+    "完了",           "開始",       "買い物",
+    "散歩",           "読書",       "映画",
+    "料理",           "掃除",       "洗濯",
+    "病院",           "銀行",       "郵便局",
+    "雨が降った",     "晴れ",       "寒い",
+    "暑い",           "疲れた",     "楽しかった",
+    "忘れないように", "メモ",       "東京",
+    "大阪",           "新幹線",     "駅前",
+    "喫茶店",         "図書館",     "公園",
+    "友人と",         "家族で",     "久しぶりに",
+    "について",       "ことにした", "しなければならない",
+    "を見直す",       "の件",       "①",
+    "髙橋さん",       "〜",
 };
 const char* const kAsciiWords[] = {
-    "meeting", "report", "draft", "review", "build", "release", "fix", "bug", "test", "deploy",
-    "server", "client", "design", "plan", "budget", "invoice", "call", "email", "todo", "done",
-    "Project", "Alpha", "Beta", "v1.2", "2.0", "OK", "NG", "TODO:", "C++", "Qt", "XML", "PDF",
-    "http://example.com/", "a&b", "<note>", "x = y * 2", "50%", "#42", "\\\\server\\share",
+    "meeting", "report", "draft",
+    "review",  "build",  "release",
+    "fix",     "bug",    "test",
+    "deploy",  "server", "client",
+    "design",  "plan",   "budget",
+    "invoice", "call",   "email",
+    "todo",    "done",   "Project",
+    "Alpha",   "Beta",   "v1.2",
+    "2.0",     "OK",     "NG",
+    "TODO:",   "C++",    "Qt",
+    "XML",     "PDF",    "http://example.com/",
+    "a&b",     "<note>", "x = y * 2",
+    "50%",     "#42",    "\\\\server\\share",
 };
 const char* const kCategoryRoots[] = {
-    "仕事", "家庭", "趣味", "買い物", "健康", "旅行", "読書", "映画", "料理", "勉強",
+    "仕事", "家庭", "趣味",  "買い物", "健康",   "旅行",  "読書",  "映画",   "料理",  "勉強",
     "work", "home", "hobby", "travel", "health", "study", "music", "sports", "money", "idea",
 };
-const char* const kCategorySuffixes[] = {"", "A", "B", "メモ", "予定", "記録", "log", "2", "案", "済"};
+const char* const kCategorySuffixes[] = {"",     "A",   "B", "メモ", "予定",
+                                         "記録", "log", "2", "案",   "済"};
 
 QString Pick(std::mt19937& random, const char* const* words, size_t count)
 {
     return QString::fromUtf8(words[std::uniform_int_distribution<size_t>(0, count - 1)(random)]);
 }
 
-template <size_t N>
-QString Pick(std::mt19937& random, const char* const (&words)[N])
+template <size_t N> QString Pick(std::mt19937& random, const char* const (&words)[N])
 {
     return Pick(random, words, N);
 }
@@ -88,13 +110,15 @@ QString MakeCategory(std::mt19937& random, const QStringList& vocabulary, QStrin
     if (roll(random) < 25)
         return {};
     if (!used.isEmpty() && roll(random) < 97)
-        return used[std::min<qsizetype>(std::geometric_distribution<int>(0.01)(random), used.size() - 1)];
+        return used[std::min<qsizetype>(std::geometric_distribution<int>(0.01)(random),
+                                        used.size() - 1)];
     std::geometric_distribution<int> which(0.04);
     const int count = std::discrete_distribution<int>({0, 50, 35, 15})(random);
     QStringList chosen;
     for (int i = 0; i < count; ++i)
         chosen << vocabulary[std::min<qsizetype>(which(random), vocabulary.size() - 1)];
-    static const QString separators[] = {QStringLiteral(" "), QStringLiteral(", "), QStringLiteral("、")};
+    static const QString separators[] = {QStringLiteral(" "), QStringLiteral(", "),
+                                         QStringLiteral("、")};
     used << chosen.join(separators[std::uniform_int_distribution<int>(0, 2)(random)]);
     return used.last();
 }
@@ -113,7 +137,7 @@ QString MakeLink(std::mt19937& random)
     }
 }
 
-}  // namespace
+} // namespace
 
 qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
 {
@@ -141,7 +165,8 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
         XMLFile file;
         const QString yearFolder = folder + QString::number(month.year()) + QLatin1Char('/');
         QDir().mkpath(yearFolder);
-        const QString path = yearFolder + QStringLiteral("%1.diary").arg(month.month(), 2, 10, QLatin1Char('0'));
+        const QString path =
+            yearFolder + QStringLiteral("%1.diary").arg(month.month(), 2, 10, QLatin1Char('0'));
         file.Initialize(path, LogList::CharacterEncoding, LogList::RootElementName);
         for (QDate day = month; day.month() == month.month() && day <= last; day = day.addDays(1)) {
             // Distinct seconds of the waking day, in order.
@@ -153,8 +178,8 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
             }
             std::sort(seconds.begin(), seconds.end());
             for (int s : seconds) {
-                const DateTime when =
-                    DateTime::FromParts(day.year(), day.month(), day.day(), s / 3600, s / 60 % 60, s % 60);
+                const DateTime when = DateTime::FromParts(day.year(), day.month(), day.day(),
+                                                          s / 3600, s / 60 % 60, s % 60);
                 Log log;
                 log.Initialize(when, MakeCategory(random, vocabulary, used), MakeLink(random),
                                Log::StoredText(MakeText(random)));
@@ -169,8 +194,8 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
             return -1;
         }
     }
-    if (!dates.SaveToFile(folder + QStringLiteral("logdate.list"))
-        || !categories.SaveToFile(folder + QStringLiteral("category.list"))) {
+    if (!dates.SaveToFile(folder + QStringLiteral("logdate.list")) ||
+        !categories.SaveToFile(folder + QStringLiteral("category.list"))) {
         *error = QStringLiteral("cannot write the lists in %1").arg(folder);
         return -1;
     }

@@ -49,12 +49,13 @@ double PeakResidentMegabytes()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 void Print(QTextStream& out, const char* name, double value, const char* unit)
 {
-    out << name << ": " << QString::number(value, 'f', value < 10 ? 3 : 1) << ' ' << unit << Qt::endl;
+    out << name << ": " << QString::number(value, 'f', value < 10 ? 3 : 1) << ' ' << unit
+        << Qt::endl;
 }
 
 void PrintCount(QTextStream& out, const char* name, qint64 value, const char* unit)
@@ -79,7 +80,7 @@ QString PickCategory(const StringList& categories)
     return fallback;
 }
 
-}  // namespace
+} // namespace
 
 bool RunStoreBenchmark(const BenchmarkOptions& options, QTextStream& out, QString* error)
 {
@@ -109,29 +110,36 @@ bool RunStoreBenchmark(const BenchmarkOptions& options, QTextStream& out, QStrin
     PrintCount(out, "search_empty_conditions_found", found, "records");
 
     const QString word = options.word.isEmpty() ? QStringLiteral("会議") : options.word;
-    Print(out, "search_text_cold", Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, word).Count(); }),
+    Print(out, "search_text_cold",
+          Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, word).Count(); }),
           "ms");
     PrintCount(out, "search_text_found", found, "records");
-    Print(out, "search_text_warm", Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, word).Count(); }),
+    Print(out, "search_text_warm",
+          Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, word).Count(); }),
           "ms");
     const QString words = word + QStringLiteral(" ") + QStringLiteral("meeting");
     Print(out, "search_two_words_warm",
-          Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, words).Count(); }), "ms");
+          Milliseconds([&] { found = book->GetFoundLogDates(first, last, {}, words).Count(); }),
+          "ms");
 
-    const QString category = options.category.isEmpty() ? PickCategory(book->Categories()) : options.category;
+    const QString category =
+        options.category.isEmpty() ? PickCategory(book->Categories()) : options.category;
     Print(out, "search_category_warm",
-          Milliseconds([&] { found = book->GetFoundLogDates(first, last, category, {}).Count(); }), "ms");
+          Milliseconds([&] { found = book->GetFoundLogDates(first, last, category, {}).Count(); }),
+          "ms");
     PrintCount(out, "search_category_found", found, "records");
-    Print(out, "search_category_and_text_warm",
-          Milliseconds([&] { found = book->GetFoundLogDates(first, last, category, word).Count(); }), "ms");
+    Print(out, "search_category_and_text_warm", Milliseconds([&] {
+              found = book->GetFoundLogDates(first, last, category, word).Count();
+          }),
+          "ms");
 
     // Into the newest month, which is full: the whole month file and both
     // lists are written.
     const DateTime next = DateTime::FromSerial(last.Serial() + 1);
     bool logged = false;
-    Print(out, "log_newest_month",
-          Milliseconds([&] {
-              logged = static_cast<bool>(book->Log(next, category, {}, QStringLiteral("ベンチマークの記録 benchmark")));
+    Print(out, "log_newest_month", Milliseconds([&] {
+              logged = static_cast<bool>(
+                  book->Log(next, category, {}, QStringLiteral("ベンチマークの記録 benchmark")));
           }),
           "ms");
     if (!logged) {
@@ -141,19 +149,21 @@ bool RunStoreBenchmark(const BenchmarkOptions& options, QTextStream& out, QStrin
     std::vector<double> more;
     for (int i = 1; i <= 5; ++i) {
         const DateTime later = DateTime::FromSerial(next.Serial() + i);
-        more.push_back(Milliseconds([&] { book->Log(later, {}, {}, QStringLiteral("もう一つ another")); }));
+        more.push_back(
+            Milliseconds([&] { book->Log(later, {}, {}, QStringLiteral("もう一つ another")); }));
     }
     std::sort(more.begin(), more.end());
     Print(out, "log_newest_month_median_of_5", more[2], "ms");
-    Print(out, "relog_newest_month",
-          Milliseconds([&] { book->ReLog(next, category, {}, QStringLiteral("書き直し rewritten")); }), "ms");
+    Print(out, "relog_newest_month", Milliseconds([&] {
+              book->ReLog(next, category, {}, QStringLiteral("書き直し rewritten"));
+          }),
+          "ms");
     Print(out, "item_cached", Milliseconds([&] { book->Item(first); }), "ms");
 
     Print(out, "collect_data_list", Milliseconds([&] { book->CollectDataList(); }), "ms");
     // A repair right after a start, when no month is in memory yet.
     book.reset();
-    Print(out, "collect_data_list_cold",
-          Milliseconds([&] {
+    Print(out, "collect_data_list_cold", Milliseconds([&] {
               LogList fresh(folder);
               fresh.CollectDataList();
           }),

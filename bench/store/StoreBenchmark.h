@@ -6,8 +6,8 @@
 // never changed, and prints one "name: value unit" line per figure.
 struct BenchmarkOptions {
     QString folder;
-    QString word;      // the text condition; empty picks one
-    QString category;  // the category condition; empty picks one
+    QString word;     // the text condition; empty picks one
+    QString category; // the category condition; empty picks one
 };
 
 // False, with a reason, when the folder could not be copied.

@@ -25,7 +25,7 @@ DateList ListOf(std::initializer_list<DateTime> values)
     return list;
 }
 
-}  // namespace
+} // namespace
 
 class DateListFile : public StoreTest {};
 
@@ -55,19 +55,22 @@ TEST_F(DateListFile, OnlyCompleteLinesAreRead)
 
 TEST_F(DateListFile, UnreadableLinesBecomeTheZeroValue)
 {
-    WriteBytes("logdate.list", "2001/10/13 12:00:00\r\n\r\nnonsense\r\n2001/02/30 00:00:00\r\n2001/1/2 3:04:05\r\n");
+    WriteBytes(
+        "logdate.list",
+        "2001/10/13 12:00:00\r\n\r\nnonsense\r\n2001/02/30 00:00:00\r\n2001/1/2 3:04:05\r\n");
     DateList list;
     list.LoadFromFile(PathOf("logdate.list"));
-    EXPECT_EQ(Texts(list), (QStringList{"1899/12/30 00:00:00", "1899/12/30 00:00:00",
-                                        "1899/12/30 00:00:00", "2001/01/02 03:04:05",
-                                        "2001/10/13 12:00:00"}));
+    EXPECT_EQ(Texts(list),
+              (QStringList{"1899/12/30 00:00:00", "1899/12/30 00:00:00", "1899/12/30 00:00:00",
+                           "2001/01/02 03:04:05", "2001/10/13 12:00:00"}));
 }
 
 TEST_F(DateListFile, SaveWritesOneLinePerEntryAndEmptyListEmptyFile)
 {
     DateList list = ListOf({At(2001, 10, 13, 12, 34, 56), At(1999, 1, 2, 3, 4, 5)});
     ASSERT_TRUE(list.SaveToFile(PathOf("logdate.list")));
-    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/10/13 12:34:56\r\n1999/01/02 03:04:05\r\n"));
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2001/10/13 12:34:56\r\n1999/01/02 03:04:05\r\n"));
 
     ASSERT_TRUE(DateList().SaveToFile(PathOf("empty.list")));
     EXPECT_EQ(ReadBytes("empty.list"), QByteArray());
@@ -101,7 +104,9 @@ TEST_F(DateListFile, LargeListsInAnyOrderLoadSorted)
         bytes.reserve(n * 21);
         DateList source;
         for (int i = 0; i < n; ++i) {
-            const qint64 offset = QByteArray(shape) == "sorted" ? i : QByteArray(shape) == "reversed" ? n - 1 - i : 0;
+            const qint64 offset = QByteArray(shape) == "sorted"     ? i
+                                  : QByteArray(shape) == "reversed" ? n - 1 - i
+                                                                    : 0;
             source.Add(DateTime::FromSerial(first.Serial() + offset * 61));
         }
         ASSERT_TRUE(source.SaveToFile(PathOf("logdate.list")));
@@ -116,14 +121,16 @@ TEST_F(DateListFile, LargeListsInAnyOrderLoadSorted)
 TEST(DateListRange, CutsFromBeginToEndByExactEntries)
 {
     const DateList list = ListOf({At(2001, 1, 1), At(2001, 1, 2), At(2001, 1, 3), At(2001, 1, 4)});
-    EXPECT_EQ(Texts(list.GetDateList(At(2001, 1, 2), At(2001, 1, 2))), QStringList{"2001/01/02 00:00:00"});
+    EXPECT_EQ(Texts(list.GetDateList(At(2001, 1, 2), At(2001, 1, 2))),
+              QStringList{"2001/01/02 00:00:00"});
     EXPECT_EQ(Texts(list.GetDateList(At(2001, 1, 2), At(2001, 1, 3))),
               (QStringList{"2001/01/02 00:00:00", "2001/01/03 00:00:00"}));
     EXPECT_EQ(list.GetDateList(At(2001, 1, 3), At(2001, 1, 2)).Count(), 0);
     EXPECT_EQ(list.GetDateList(At(2001, 1, 1), At(2001, 1, 4)).Count(), 4);
     // A begin value that is no entry means the first entry; so does an end value.
     EXPECT_EQ(list.GetDateList(At(2000, 6, 1), At(2001, 1, 3)).Count(), 3);
-    EXPECT_EQ(Texts(list.GetDateList(At(2001, 1, 1), At(2001, 1, 2, 12))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(list.GetDateList(At(2001, 1, 1), At(2001, 1, 2, 12))),
+              QStringList{"2001/01/01 00:00:00"});
     EXPECT_EQ(list.GetDateList(At(2001, 1, 2), At(2001, 1, 2, 12)).Count(), 0);
     EXPECT_EQ(DateList().GetDateList(At(2001, 1, 1), At(2001, 1, 1)).Count(), 0);
 }
@@ -145,8 +152,8 @@ TEST(DateListRange, SortAndLookup)
 TEST(DateListText, DefaultAndOtherFormats)
 {
     DateList list = ListOf({At(2001, 2, 3, 4, 5, 6), At(1899, 12, 30), At(1850, 7, 1, 23, 59, 59)});
-    EXPECT_EQ(Texts(list), (QStringList{"2001/02/03 04:05:06", "1899/12/30 00:00:00",
-                                        "1850/07/01 23:59:59"}));
+    EXPECT_EQ(Texts(list),
+              (QStringList{"2001/02/03 04:05:06", "1899/12/30 00:00:00", "1850/07/01 23:59:59"}));
     list.SetDateStringFormat(QStringLiteral("yyyy-mm-dd hh:nn"));
     EXPECT_EQ(list.ItemText(0), QStringLiteral("2001-02-03 04:05"));
     list.SetDateStringFormat(QStringLiteral("yy/m/d h:mm:ss"));

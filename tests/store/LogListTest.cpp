@@ -18,7 +18,7 @@ QStringList Texts(const DateList& list)
     return texts;
 }
 
-}  // namespace
+} // namespace
 
 class LogListTest : public StoreTest {
 protected:
@@ -41,17 +41,18 @@ TEST_F(LogListTest, FirstRecordOfAMonthMakesItsFolderAndFile)
     LogList book(Folder());
     EXPECT_TRUE(Exists("logdate.list"));
     EXPECT_TRUE(Exists("category.list"));
-    ASSERT_TRUE(book.Log(At(2001, 10, 13, 12, 34, 56), QStringLiteral("仕事 会議"), QStringLiteral("/tmp"),
-                         QStringLiteral("本文")));
+    ASSERT_TRUE(book.Log(At(2001, 10, 13, 12, 34, 56), QStringLiteral("仕事 会議"),
+                         QStringLiteral("/tmp"), QStringLiteral("本文")));
     EXPECT_TRUE(QFileInfo(PathOf("2001")).isDir());
-    EXPECT_EQ(ReadBytes("2001/10.diary"),
-              DataFile("<log date=\"2001-10-13T12:34:56+09:00\" category=\"\x8e\x64\x8e\x96 \x89\xef\x8b\x63\" "
-                       "href=\"/tmp\">\x96\x7b\x95\xb6</log>"));
+    EXPECT_EQ(ReadBytes("2001/10.diary"), DataFile("<log date=\"2001-10-13T12:34:56+09:00\" "
+                                                   "category=\"\x8e\x64\x8e\x96 \x89\xef\x8b\x63\" "
+                                                   "href=\"/tmp\">\x96\x7b\x95\xb6</log>"));
     EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/10/13 12:34:56\r\n"));
     EXPECT_EQ(book.Categories().Items(), (QStringList{"仕事", "会議", "仕事 会議"}));
 
     ASSERT_TRUE(book.Log(At(2001, 10, 13, 12, 35), {}, {}, QStringLiteral("二つ目")));
-    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/10/13 12:34:56\r\n2001/10/13 12:35:00\r\n"));
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2001/10/13 12:34:56\r\n2001/10/13 12:35:00\r\n"));
     EXPECT_EQ(book.Count(), 2);
     EXPECT_EQ(book.Categories().Count(), 3);
 }
@@ -75,7 +76,7 @@ TEST_F(LogListTest, ItemReadsTheMonthOnFirstNeed)
     const Log* log = book.Item(At(2001, 1, 1));
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->Text(), QStringLiteral("x\r\ny"));
-    EXPECT_EQ(book.Count(), 2);  // the whole month came in
+    EXPECT_EQ(book.Count(), 2); // the whole month came in
     EXPECT_EQ(book.Item(QStringLiteral("2001/01/02 00:00:00"))->Category(), QStringLiteral("b"));
     // The month is open and holds no such record; a month without a file has none.
     EXPECT_EQ(book.Item(At(2001, 1, 3)), nullptr);
@@ -95,7 +96,8 @@ TEST_F(LogListTest, LineBreaksSurviveASaveAndAReload)
 
 TEST_F(LogListTest, RecordInMemoryEqualsRecordOnDisk)
 {
-    const QString text = QStringLiteral("a\x01\x1b b\nlone LF\rlone CR") + QChar(0xFFFF) + QStringLiteral(" 😀");
+    const QString text =
+        QStringLiteral("a\x01\x1b b\nlone LF\rlone CR") + QChar(0xFFFF) + QStringLiteral(" 😀");
     const QString category = QStringLiteral("x\x07y");
     LogList writer(Folder());
     ASSERT_TRUE(writer.Log(At(2001, 1, 1), category, QStringLiteral("l\x02"), text));
@@ -121,16 +123,20 @@ TEST_F(LogListTest, SearchByRangeCategoryAndText)
     LogList book(Folder());
     EXPECT_EQ(Texts(book.GetFoundLogDates(At(2001, 1, 2), At(2001, 1, 2), {}, {})),
               QStringList{"2001/01/02 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, QStringLiteral("Work"), {})), QStringList{"2001/01/01 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, QStringLiteral("HOME work"), {})), QStringList{"2001/01/01 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, QStringLiteral("ｗｏｒｋ"), {})), QStringList{"2001/02/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("Work"), {})),
+              QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("HOME work"), {})),
+              QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("ｗｏｒｋ"), {})),
+              QStringList{"2001/02/01 00:00:00"});
     EXPECT_EQ(Everything(book, QStringLiteral("work home office"), {}).Count(), 0);
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("Work"))),
               (QStringList{"2001/01/01 00:00:00", "2001/01/02 00:00:00"}));
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("work"), QStringLiteral("Work"))),
               QStringList{"2001/01/01 00:00:00"});
-    for (const QString& condition : {QStringLiteral("a b"), QStringLiteral("b a"), QStringLiteral("a,b"),
-                                     QStringLiteral("a、b"), QStringLiteral("a　b"), QStringLiteral("a, b")}) {
+    for (const QString& condition :
+         {QStringLiteral("a b"), QStringLiteral("b a"), QStringLiteral("a,b"),
+          QStringLiteral("a、b"), QStringLiteral("a　b"), QStringLiteral("a, b")}) {
         EXPECT_EQ(Texts(Everything(book, {}, condition)),
                   (QStringList{"2001/01/02 00:00:00", "2001/03/01 00:00:00"}))
             << condition.toStdString();
@@ -143,7 +149,8 @@ TEST_F(LogListTest, SearchByRangeCategoryAndText)
 TEST_F(LogListTest, DatesWithoutRecordsAreNotFound)
 {
     Prepare({{At(2001, 1, 1), QStringLiteral("c"), QStringLiteral("t")}});
-    WriteBytes("logdate.list", "2001/01/01 00:00:00\r\n2001/01/05 00:00:00\r\n2003/01/01 00:00:00\r\n");
+    WriteBytes("logdate.list",
+               "2001/01/01 00:00:00\r\n2001/01/05 00:00:00\r\n2003/01/01 00:00:00\r\n");
     LogList book(Folder());
     EXPECT_EQ(Everything(book, {}, {}).Count(), 3);
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), {})), QStringList{"2001/01/01 00:00:00"});
@@ -155,7 +162,8 @@ TEST_F(LogListTest, ClockSetBackLandsAtTheEndUntilTheNextStart)
     LogList book(Folder());
     ASSERT_TRUE(book.Log(At(2001, 5, 1), {}, {}, QStringLiteral("later")));
     ASSERT_TRUE(book.Log(At(2001, 4, 1), {}, {}, QStringLiteral("earlier")));
-    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2001/05/01 00:00:00\r\n2001/04/01 00:00:00\r\n"));
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2001/05/01 00:00:00\r\n2001/04/01 00:00:00\r\n"));
     LogList next(Folder());
     EXPECT_EQ(Texts(next.LogDates()), (QStringList{"2001/04/01 00:00:00", "2001/05/01 00:00:00"}));
 }
@@ -165,7 +173,8 @@ TEST_F(LogListTest, TwoRecordsInOneSecondAreRefusedUnwritten)
     LogList book(Folder());
     ASSERT_TRUE(book.Log(At(2001, 1, 1), QStringLiteral("first"), {}, QStringLiteral("one")));
     const QByteArray file = ReadBytes("2001/01.diary");
-    const StoreResult result = book.Log(At(2001, 1, 1), QStringLiteral("second"), {}, QStringLiteral("two"));
+    const StoreResult result =
+        book.Log(At(2001, 1, 1), QStringLiteral("second"), {}, QStringLiteral("two"));
     EXPECT_FALSE(result);
     EXPECT_EQ(result.error, StoreResult::Error::DuplicateDate);
     EXPECT_EQ(ReadBytes("2001/01.diary"), file);
@@ -181,7 +190,8 @@ TEST_F(LogListTest, FailedSaveOfTheMonthChangesNothing)
     const QByteArray file = ReadBytes("2001/01.diary");
     const QByteArray dates = ReadBytes("logdate.list");
     MakeReadOnly("2001/01.diary");
-    const StoreResult result = book.Log(At(2001, 1, 2), QStringLiteral("b"), {}, QStringLiteral("two"));
+    const StoreResult result =
+        book.Log(At(2001, 1, 2), QStringLiteral("b"), {}, QStringLiteral("two"));
     MakeWritable("2001/01.diary");
     EXPECT_EQ(result.error, StoreResult::Error::SaveFailed);
     EXPECT_EQ(result.detail, PathOf("2001/01.diary"));
@@ -198,7 +208,8 @@ TEST_F(LogListTest, FailedSaveOfTheMonthChangesNothing)
 
     // A new month whose file cannot be written at all.
     SetAtomicWriteFaultForTesting(AtomicWriteFault{0, AtomicWriteFault::Action::Fail, false});
-    EXPECT_EQ(book.Log(At(2002, 1, 1), {}, {}, QStringLiteral("x")).error, StoreResult::Error::SaveFailed);
+    EXPECT_EQ(book.Log(At(2002, 1, 1), {}, {}, QStringLiteral("x")).error,
+              StoreResult::Error::SaveFailed);
     SetAtomicWriteFaultForTesting(std::nullopt);
     EXPECT_FALSE(Exists("2002/01.diary"));
     EXPECT_EQ(book.LogDates().Count(), 2);
@@ -211,7 +222,8 @@ TEST_F(LogListTest, ReLogRewritesTheElementAndTheCategoryList)
     Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")},
              {At(2001, 1, 2), QStringLiteral("keep"), QStringLiteral("other")}});
     LogList book(Folder());
-    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new word"), QStringLiteral("/x"), QStringLiteral("after\r\n")));
+    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new word"), QStringLiteral("/x"),
+                           QStringLiteral("after\r\n")));
     const Log* log = book.Item(At(2001, 1, 1));
     EXPECT_EQ(log->Text(), QStringLiteral("after\r\n"));
     EXPECT_EQ(log->Link(), QStringLiteral("/x"));
@@ -233,7 +245,8 @@ TEST_F(LogListTest, ReLogOfAMissingRecordWritesNothing)
     Prepare({{At(2001, 1, 1), {}, QStringLiteral("x")}});
     const QByteArray file = ReadBytes("2001/01.diary");
     LogList book(Folder());
-    const StoreResult result = book.ReLog(At(2001, 1, 9), QStringLiteral("c"), {}, QStringLiteral("y"));
+    const StoreResult result =
+        book.ReLog(At(2001, 1, 9), QStringLiteral("c"), {}, QStringLiteral("y"));
     EXPECT_EQ(result.error, StoreResult::Error::NotFound);
     EXPECT_EQ(ReadBytes("2001/01.diary"), file);
     EXPECT_EQ(ReadBytes("category.list"), QByteArray());
@@ -275,15 +288,19 @@ TEST_F(LogListTest, BrokenMonthIsReportedOnceAndNeverOverwritten)
 {
     Prepare({{At(2001, 1, 1), QStringLiteral("a"), QStringLiteral("x")},
              {At(2001, 2, 1), QStringLiteral("a"), QStringLiteral("x")}});
-    const QByteArray broken = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>\r\n<log date=";
+    const QByteArray broken =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>\r\n<log date=";
     WriteBytes("2001/02.diary", broken);
     LogList book(Folder());
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("x"))), QStringList{"2001/01/01 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, QStringLiteral("a"), QStringLiteral("x"))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("a"), QStringLiteral("x"))),
+              QStringList{"2001/01/01 00:00:00"});
     ASSERT_EQ(messages_.shown.size(), 1);
-    EXPECT_TRUE(messages_.shown[0].text.startsWith(QStringLiteral("XML データファイルの操作中に不具合が生じました。\r\n")));
+    EXPECT_TRUE(messages_.shown[0].text.startsWith(
+        QStringLiteral("XML データファイルの操作中に不具合が生じました。\r\n")));
 
-    const StoreResult result = book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y"));
+    const StoreResult result =
+        book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y"));
     EXPECT_EQ(result.error, StoreResult::Error::FileUnreadable);
     EXPECT_EQ(ReadBytes("2001/02.diary"), broken);
     EXPECT_EQ(book.LogDates().Count(), 2);
@@ -311,11 +328,12 @@ TEST_F(LogListTest, RepairRebuildsBothListsFromTheFiles)
 
     LogList book(Folder());
     EXPECT_EQ(book.LogDates().Count(), 0);
-    ASSERT_NE(book.Item(At(2001, 3, 1)), nullptr);  // a month open before the repair
+    ASSERT_NE(book.Item(At(2001, 3, 1)), nullptr); // a month open before the repair
     book.CollectDataList();
     const QStringList expected{"2000/12/31 23:59:59", "2001/03/01 00:00:00", "2001/03/02 00:00:00"};
     EXPECT_EQ(Texts(book.LogDates()), expected);
-    EXPECT_EQ(ReadBytes("logdate.list"), QByteArray("2000/12/31 23:59:59\r\n2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2000/12/31 23:59:59\r\n2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
     // In order of first use: the month read first comes first.
     EXPECT_EQ(book.Categories().Items(), (QStringList{"b", "c", "b c", "a"}));
     EXPECT_EQ(ReadBytes("category.list"), QByteArray("b\r\nc\r\nb c\r\na\r\n"));
@@ -355,12 +373,15 @@ TEST_F(LogListTest, TextSearchFindsWordsAnywhereAndOnlyWhole)
              {At(2001, 1, 5), {}, QStringLiteral("😁")},
              {At(2001, 1, 6), {}, QStringLiteral("line one\r\nline two")}});
     LogList book(Folder());
-    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("aab"))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("aab"))),
+              QStringList{"2001/01/01 00:00:00"});
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("abc"))), QStringList{});
     EXPECT_EQ(Everything(book, {}, QStringLiteral("ab")).Count(), 3);
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("😀"))), QStringList{"2001/01/04 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("😀で"))), QStringList{"2001/01/04 00:00:00"});
-    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("one\r\nline"))), QStringList{"2001/01/06 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("😀で"))),
+              QStringList{"2001/01/04 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("one\r\nline"))),
+              QStringList{"2001/01/06 00:00:00"});
     EXPECT_EQ(Everything(book, {}, QStringLiteral("aaaab")).Count(), 0);
     // Terms that differ only in case are one term, searched as first written.
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("AB ab"))), QStringList{});
@@ -368,13 +389,17 @@ TEST_F(LogListTest, TextSearchFindsWordsAnywhereAndOnlyWhole)
 
 TEST_F(LogListTest, TextOfSeveralNodesReadsWhole)
 {
-    WriteBytes("2001/01.diary", DataFile("<log date=\"2001-01-01T00:00:00+09:00\">a<![CDATA[<b>&]]>c&#13;&#x1F600;\r\nd</log>"));
+    WriteBytes(
+        "2001/01.diary",
+        DataFile(
+            "<log date=\"2001-01-01T00:00:00+09:00\">a<![CDATA[<b>&]]>c&#13;&#x1F600;\r\nd</log>"));
     WriteBytes("logdate.list", "2001/01/01 00:00:00\r\n");
     LogList book(Folder());
     const Log* log = book.Item(At(2001, 1, 1));
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->Text(), QStringLiteral("a<b>&c\r😀\r\nd"));
-    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("<b>&c"))), QStringList{"2001/01/01 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("<b>&c"))),
+              QStringList{"2001/01/01 00:00:00"});
 }
 
 TEST_F(LogListTest, LaterRecordsAndRepairsReachLaterSearches)
@@ -385,7 +410,8 @@ TEST_F(LogListTest, LaterRecordsAndRepairsReachLaterSearches)
     ASSERT_TRUE(book.Log(At(2001, 1, 2), QStringLiteral("c"), {}, QStringLiteral("word too")));
     EXPECT_EQ(Everything(book, QStringLiteral("c"), QStringLiteral("word")).Count(), 2);
     ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("d"), {}, QStringLiteral("changed")));
-    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), QStringLiteral("word"))), QStringList{"2001/01/02 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), QStringLiteral("word"))),
+              QStringList{"2001/01/02 00:00:00"});
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("d"), {})), QStringList{"2001/01/01 00:00:00"});
 
     // The clock was set back: the repair sorts, and searches follow the new order.

@@ -14,7 +14,8 @@ DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int seco
 QByteArray Attribute(xmlNodePtr element, const char* name)
 {
     xmlChar* value = xmlGetProp(element, BAD_CAST name);
-    const QByteArray result = value ? QByteArray(reinterpret_cast<const char*>(value)) : QByteArray("<absent>");
+    const QByteArray result =
+        value ? QByteArray(reinterpret_cast<const char*>(value)) : QByteArray("<absent>");
     xmlFree(value);
     return result;
 }
@@ -27,7 +28,7 @@ QList<QByteArray> AttributeNames(xmlNodePtr element)
     return names;
 }
 
-}  // namespace
+} // namespace
 
 class LogElement : public StoreTest {
 protected:
@@ -76,13 +77,16 @@ TEST_F(LogElement, EmptyCategoryAndLinkLeaveOnlyTheDate)
     EXPECT_TRUE(back.Category().isEmpty());
     EXPECT_TRUE(back.Link().isEmpty());
     EXPECT_EQ(back.Text(), QStringLiteral("本文"));
-    EXPECT_NE(ReadBytes("01.diary").indexOf("<log date=\"2001-10-13T12:34:56+09:00\">\x96\x7b\x95\xb6</log>"), -1);
+    EXPECT_NE(ReadBytes("01.diary")
+                  .indexOf("<log date=\"2001-10-13T12:34:56+09:00\">\x96\x7b\x95\xb6</log>"),
+              -1);
 }
 
 TEST_F(LogElement, AttributesInOrderAndClearingRemovesThem)
 {
     Log log;
-    log.Initialize(At(2001, 10, 13), QStringLiteral("仕事"), QStringLiteral("http://example.com/?a=1&b=2"), {});
+    log.Initialize(At(2001, 10, 13), QStringLiteral("仕事"),
+                   QStringLiteral("http://example.com/?a=1&b=2"), {});
     xmlNodePtr element = log.SaveToXMLDocument(Document());
     EXPECT_EQ(AttributeNames(element), (QList<QByteArray>{"date", "category", "href"}));
     log.SetCategory({});
@@ -109,12 +113,15 @@ TEST_F(LogElement, LineBreaksSurviveWithoutDoubledCarriageReturns)
 
 TEST_F(LogElement, StoredFormIsWhatComesBackFromDisk)
 {
-    const QString hostile = QStringLiteral("  lead & <tag> ]]> \"q\" 'a'\tTab\x01\x08\x1f\r\nCRLF\nLF\rCR\r\r\nCRCRLF")
-                            + QChar(0xFFFE) + QChar(0xD800) + QStringLiteral("😀 ①髙~\\ end  \r\n");
-    const QString attribute = QStringLiteral("a\x02 & \"b\" <c>\td\n") + QChar(0xFFFF) + QStringLiteral("😀");
+    const QString hostile =
+        QStringLiteral(
+            "  lead & <tag> ]]> \"q\" 'a'\tTab\x01\x08\x1f\r\nCRLF\nLF\rCR\r\r\nCRCRLF") +
+        QChar(0xFFFE) + QChar(0xD800) + QStringLiteral("😀 ①髙~\\ end  \r\n");
+    const QString attribute =
+        QStringLiteral("a\x02 & \"b\" <c>\td\n") + QChar(0xFFFF) + QStringLiteral("😀");
     Log log;
-    log.Initialize(At(2001, 10, 13), Log::StoredAttribute(attribute), Log::StoredAttribute(attribute),
-                   Log::StoredText(hostile));
+    log.Initialize(At(2001, 10, 13), Log::StoredAttribute(attribute),
+                   Log::StoredAttribute(attribute), Log::StoredText(hostile));
     EXPECT_FALSE(log.Text().contains(QChar(0x01)));
     EXPECT_FALSE(log.Text().contains(QChar(0xFFFE)));
     EXPECT_FALSE(log.Category().contains(QChar(0xFFFF)));
@@ -179,7 +186,8 @@ TEST_F(LogElement, UpdateFindsTheElementOnlyUnderTheCurrentSuffix)
 
 TEST_F(LogElement, DocumentWithoutRootIsLeftAlone)
 {
-    WriteBytes("bad.diary", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary><log></diary>");
+    WriteBytes("bad.diary",
+               "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary><log></diary>");
     XMLFile file;
     file.LoadFromFile(PathOf("bad.diary"));
     ASSERT_FALSE(file.HasRootElement());

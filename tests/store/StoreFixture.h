@@ -65,7 +65,7 @@ public:
     }
     void AddItem(const QString& text) override { items << text; }
 
-    QStringList calls;  // hide / show / clear, in order
+    QStringList calls; // hide / show / clear, in order
     QStringList items;
 };
 

@@ -11,7 +11,7 @@ StringList FilterTerms()
     return list;
 }
 
-}  // namespace
+} // namespace
 
 TEST(StringListAdd, CutsKeywordsAndKeepsWholeTextForCategories)
 {
@@ -109,9 +109,10 @@ TEST_F(StringListFile, SaveAndLoadKeepOrderAndDoNotCutAgain)
     list.Add(QStringLiteral("仕事 会議"));
     list.Add(QStringLiteral("~\\"));
     ASSERT_TRUE(list.SaveToFile(PathOf("category.list")));
-    EXPECT_EQ(ReadBytes("category.list"),
-              QByteArray("\x8e\x64\x8e\x96\r\n\x89\xef\x8b\x63\r\n\x8e\x64\x8e\x96 \x89\xef\x8b\x63\r\n"
-                         "~\\\r\n"));
+    EXPECT_EQ(
+        ReadBytes("category.list"),
+        QByteArray("\x8e\x64\x8e\x96\r\n\x89\xef\x8b\x63\r\n\x8e\x64\x8e\x96 \x89\xef\x8b\x63\r\n"
+                   "~\\\r\n"));
 
     StringList loaded;
     loaded.LoadFromFile(PathOf("category.list"));
@@ -138,7 +139,7 @@ TEST_F(StringListFile, EmptyListAndMissingFile)
     StringList list;
     list.LoadFromFile(PathOf("category.list"));
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_TRUE(Exists("category.list"));  // created empty
+    EXPECT_TRUE(Exists("category.list")); // created empty
     EXPECT_EQ(ReadBytes("category.list"), QByteArray());
     ASSERT_TRUE(list.SaveToFile(PathOf("category.list")));
     EXPECT_EQ(ReadBytes("category.list"), QByteArray());

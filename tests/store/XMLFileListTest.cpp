@@ -21,20 +21,22 @@ TEST_F(XMLFileListTest, LoadsEachFileOnce)
 TEST_F(XMLFileListTest, PathsIgnoreLetterCase)
 {
     XMLFileList files;
-    XMLFile* created = files.CreateNewFile(PathOf("Year/01.diary"), QStringLiteral("Shift_JIS"), QStringLiteral("diary"));
+    XMLFile* created = files.CreateNewFile(PathOf("Year/01.diary"), QStringLiteral("Shift_JIS"),
+                                           QStringLiteral("diary"));
     ASSERT_NE(created, nullptr);
     EXPECT_TRUE(files.Has(PathOf("YEAR/01.DIARY")));
     EXPECT_EQ(files.Item(PathOf("year/01.diary")), created);
     EXPECT_FALSE(files.Has(PathOf("Year/02.diary")));
     EXPECT_EQ(files.Item(PathOf("Year/02.diary")), nullptr);
-    EXPECT_FALSE(Exists("Year/01.diary"));  // nothing is written on creation
+    EXPECT_FALSE(Exists("Year/01.diary")); // nothing is written on creation
     EXPECT_EQ(ElementName(RootElement(created->Document())), QStringLiteral("diary"));
 }
 
 TEST_F(XMLFileListTest, DuplicateCreationLeavesTheSetAsItWas)
 {
     XMLFileList files;
-    XMLFile* created = files.CreateNewFile(PathOf("a.diary"), QStringLiteral("Shift_JIS"), QStringLiteral("diary"));
+    XMLFile* created = files.CreateNewFile(PathOf("a.diary"), QStringLiteral("Shift_JIS"),
+                                           QStringLiteral("diary"));
     EXPECT_EQ(files.CreateNewFile(PathOf("A.diary"), {}, QStringLiteral("other")), nullptr);
     EXPECT_EQ(files.Count(), 1);
     EXPECT_EQ(files.Item(PathOf("a.diary")), created);
