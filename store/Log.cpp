@@ -32,16 +32,18 @@ QString DecodeTreeText(const unsigned char* s, qsizetype n)
     qsizetype units = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const unsigned char b = s[i];
-        if ((b & 0xC0) != 0x80)
-            units += b >= 0xF0 ? 2 : 1;
-        if (b == '\n')
-            ++units;
+        units += ((b & 0xC0) != 0x80) + (b >= 0xF0) + (b == '\n');
     }
     QString text(units, Qt::Uninitialized);
     auto* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const end = out + units;
     const auto continuation = [&](qsizetype i) { return i < n && (s[i] & 0xC0) == 0x80; };
     for (qsizetype i = 0; i < n;) {
+        // Runs of ASCII without a line break need no decoding.
+        while (i < n && s[i] < 0x80 && s[i] != '\n' && out < end)
+            *out++ = s[i++];
+        if (i == n)
+            break;
         const unsigned char b = s[i];
         char32_t c = 0;
         if (b < 0x80) {
