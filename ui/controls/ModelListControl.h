@@ -1,0 +1,40 @@
+#pragma once
+// Puts the store's lists into a list view or combo box through a string model.
+// While the control is hidden (SetVisible(false)), items are only collected;
+// SetVisible(true) hands them all to the model in one step, so a list of a
+// hundred thousand dates costs one model reset instead of one widget call each.
+#include "store/ListControl.h"
+
+#include <QPointer>
+#include <QStringList>
+
+class QAbstractItemView;
+class QComboBox;
+class QStringListModel;
+class QWidget;
+
+class ModelListControl : public ListControl {
+public:
+    // The view gets a string model of its own (owned by the view).
+    explicit ModelListControl(QAbstractItemView* view);
+    explicit ModelListControl(QComboBox* combo);
+    ModelListControl(const ModelListControl&) = delete;
+    ModelListControl& operator=(const ModelListControl&) = delete;
+
+    void SetVisible(bool visible) override;
+    void Clear() override;
+    void AddItem(const QString& text) override;
+
+    QStringListModel* model() const { return model_; }
+    QWidget* view() const { return view_; }
+    // Items collected while hidden that the model does not show yet.
+    qsizetype PendingCount() const { return pending_.size(); }
+
+private:
+    void Flush();
+
+    QPointer<QWidget> view_;
+    QPointer<QStringListModel> model_;
+    QStringList pending_;
+    bool collecting_ = false;
+};
