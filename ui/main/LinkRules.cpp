@@ -1,99 +1,59 @@
 #include "ui/main/LinkRules.h"
 
-#include <QDesktopServices>
-#include <QFileInfo>
+#include "env/FSOHelper.h"
+#include "env/FileStringManager.h"
+
+#include <QMimeData>
 #include <QUrl>
 
 namespace LinkRules {
-namespace {
 
-ShellOpener& Opener()
-{
-    static ShellOpener opener;
-    return opener;
-}
-
-bool OpenWithDesktop(const QString& target)
-{
-    // Local paths become file URLs; a path is never glued into a command
-    // line, so texts like "$(...)" or "a; b" are only names.
-    QUrl url;
-    if (IsURL(target)) {
-        url = QUrl(target, QUrl::TolerantMode);
-    } else {
-        QString path = target;
-        if (!QFileInfo::exists(path)) path = TrimSpaces(target);
-        url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    }
-    if (!url.isValid()) return false;
-    return QDesktopServices::openUrl(url);
-}
-
-}  // namespace
-
-QString TrimSpaces(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' ')) ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' ')) --end;
-    return text.mid(begin, end - begin);
-}
-
-bool HasDoubleByteChars(const QString& text)
+bool IsBlank(const QString& text)
 {
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) continue;
-        if (u >= 0xFF61 && u <= 0xFF9F) continue;
-        return true;
+        if (c != u' ')
+            return false;
     }
-    return false;
-}
-
-bool IsURL(const QString& text)
-{
-    static const char* const schemes[] = {"http:", "https:", "mailto:", "file:", "ftp:"};
-    bool prefixed = false;
-    for (const char* scheme : schemes) {
-        if (text.startsWith(QLatin1String(scheme), Qt::CaseSensitive)) {
-            prefixed = true;
-            break;
-        }
-    }
-    return prefixed && !HasDoubleByteChars(text);
-}
-
-bool FileExists(const QString& text)
-{
-    if (text.isEmpty()) return false;
-    const QFileInfo info(text);
-    return info.exists() && info.isFile();
-}
-
-bool FolderExists(const QString& text)
-{
-    const QString trimmed = TrimSpaces(text);
-    if (trimmed.isEmpty()) return false;
-    const QFileInfo info(trimmed);
-    return info.exists() && info.isDir();
+    return true;
 }
 
 bool IsLinkTarget(const QString& text)
 {
+    if (text.isEmpty())
+        return false;
     return FolderExists(text) || IsURL(text) || FileExists(text);
 }
 
-bool OpenWithShell(const QString& target)
+std::optional<bool> PassesPathType(const QString& text, int pathType)
 {
-    if (target.isEmpty()) return false;
-    if (Opener()) return Opener()(target);
-    return OpenWithDesktop(target);
+    switch (pathType) {
+    case ExistingFile:
+        return FileExists(text);
+    case ExistingFolder:
+        return FolderExists(text);
+    case Url:
+        return IsURL(text);
+    case AnyTarget:
+        return IsURL(text) || FileExists(text) || FolderExists(text);
+    default:
+        return std::nullopt;
+    }
 }
 
-void SetShellOpenerForTesting(ShellOpener opener)
+DroppedData ReadDrop(const QMimeData* data)
 {
-    Opener() = std::move(opener);
+    if (!data)
+        return {};
+    if (data->hasUrls()) {
+        const QList<QUrl> urls = data->urls();
+        for (const QUrl& url : urls) {
+            if (url.isLocalFile())
+                return {DroppedData::File, url.toLocalFile()};
+        }
+    }
+    if (data->hasText())
+        return {DroppedData::Text, data->text()};
+    return {};
 }
 
-}  // namespace LinkRules
+} // namespace LinkRules

@@ -1,32 +1,35 @@
 #pragma once
-// What counts as something a link can point at, and how one is opened.
-// The main window's link icon, its hyperlink menu and the link path dialog
-// all decide with these, so they agree on every text.
+// What counts as something a link can point at, and what a drop carries.
+// The main window's hyperlink menu, its drop handling and the link path
+// dialog all decide with these, so they agree on every text. The single
+// tests (URL, file, folder) are the environment's own.
 #include <QString>
-#include <functional>
+
+#include <optional>
+
+class QMimeData;
 
 namespace LinkRules {
 
-// The text with blanks (U+0020 only) removed from both ends.
-QString TrimSpaces(const QString& text);
-// True when a character would take two bytes in code page 932; half-width
-// katakana are single bytes there and do not count.
-bool HasDoubleByteChars(const QString& text);
-// One of the five schemes, compared case-sensitively, and single-byte only.
-bool IsURL(const QString& text);
-// An existing regular file, by the untrimmed text.
-bool FileExists(const QString& text);
-// An existing folder, by the text trimmed of blanks.
-bool FolderExists(const QString& text);
-// An existing folder, a URL or an existing file.
+// The kinds of path the link path dialog accepts.
+enum PathType { ExistingFile = 0, ExistingFolder = 1, Url = 2, AnyTarget = 3 };
+
+// True when the text holds nothing but blanks (U+0020); tabs are content.
+bool IsBlank(const QString& text);
+// An existing folder (trimmed), a URL or an existing file (untrimmed).
 bool IsLinkTarget(const QString& text);
+// Whether the text passes the test of the path type; nullopt for a type
+// that has no test, so the caller can leave its state as it was.
+std::optional<bool> PassesPathType(const QString& text, int pathType);
 
-// Hands a link to the desktop. The target travels as one argument and is
-// never parsed by a command shell.
-bool OpenWithShell(const QString& target);
+struct DroppedData {
+    enum Kind { Nothing, File, Text };
+    Kind kind = Nothing;
+    // The local path of the first dropped file, or the dropped text.
+    QString value;
+};
+// Files win over text: a file manager's drag carries both the list of
+// files and their names as text.
+DroppedData ReadDrop(const QMimeData* data);
 
-using ShellOpener = std::function<bool(const QString& target)>;
-// Replaces the desktop opener (an empty function restores it).
-void SetShellOpenerForTesting(ShellOpener opener);
-
-}  // namespace LinkRules
+} // namespace LinkRules

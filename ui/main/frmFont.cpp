@@ -1,0 +1,193 @@
+#include "ui/main/frmFont.h"
+
+#include "env/Folders.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Positions are designed in twips; the logical screen has 15 twips a pixel.
+constexpr int Px(int twips)
+{
+    return twips / 15;
+}
+
+frmFont::Interaction& TestInteraction()
+{
+    static frmFont::Interaction interaction;
+    return interaction;
+}
+
+constexpr int kSmallestSize = 8;
+constexpr int kLargestSize = 32;
+
+} // namespace
+
+frmFont::frmFont(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmFont"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(Px(3960), Px(2490));
+    QFont dialogFont(QStringLiteral("MS UI Gothic"));
+    dialogFont.setPointSizeF(9.75);
+    setFont(dialogFont);
+    setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
+    setWindowTitle(ApplicationTitle() + QStringLiteral(" - フォントの設定 -"));
+
+    lblFont_ = new QLabel(QStringLiteral("フォント"), this);
+    lblFont_->setObjectName(QStringLiteral("lblFont"));
+    lblFont_->move(Px(150), Px(150));
+    lblFont_->adjustSize();
+
+    lstFont_ = new QComboBox(this);
+    lstFont_->setObjectName(QStringLiteral("lstFont"));
+    lstFont_->setGeometry(Px(150), Px(375), Px(2640), Px(315));
+
+    lblSize_ = new QLabel(QStringLiteral("大きさ"), this);
+    lblSize_->setObjectName(QStringLiteral("lblSize"));
+    lblSize_->move(Px(2925), Px(150));
+    lblSize_->adjustSize();
+
+    lstSize_ = new QComboBox(this);
+    lstSize_->setObjectName(QStringLiteral("lstSize"));
+    lstSize_->setGeometry(Px(2925), Px(375), Px(915), Px(315));
+
+    txtPreview_ = new QPlainTextEdit(this);
+    txtPreview_->setObjectName(QStringLiteral("txtPreview"));
+    txtPreview_->setGeometry(Px(150), Px(825), Px(3690), Px(615));
+    txtPreview_->setPlainText(QStringLiteral("すばやい赤狐、のろまな犬を飛び越える。\n"));
+    QPalette previewPalette = txtPreview_->palette();
+    previewPalette.setColor(QPalette::Base, previewPalette.color(QPalette::Button));
+    txtPreview_->setPalette(previewPalette);
+
+    btnSetup_ = new QPushButton(QStringLiteral("設定"), this);
+    btnSetup_->setObjectName(QStringLiteral("btnSetup"));
+    btnSetup_->setGeometry(Px(2175), Px(1725), Px(750), Px(615));
+    btnSetup_->setDefault(true);
+
+    btnCancel_ = new QPushButton(QStringLiteral("中止"), this);
+    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel_->setGeometry(Px(3075), Px(1725), Px(750), Px(615));
+    btnCancel_->setAutoDefault(false);
+
+    setTabOrder(lstFont_, lstSize_);
+    setTabOrder(lstSize_, btnSetup_);
+    setTabOrder(btnSetup_, btnCancel_);
+    setTabOrder(btnCancel_, txtPreview_);
+
+    LoadPictures();
+    FillLists();
+
+    connect(lstFont_, &QComboBox::currentIndexChanged, this, &frmFont::PreviewSelection);
+    connect(lstSize_, &QComboBox::currentIndexChanged, this, &frmFont::PreviewSelection);
+    connect(btnSetup_, &QPushButton::clicked, this, [this] {
+        fontAccepted_ = true;
+        accept();
+    });
+    // Escape and the close box reject the dialog as this button does.
+    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::rejected, this, [this] { fontAccepted_ = false; });
+}
+
+void frmFont::LoadPictures()
+{
+    const QPixmap setup(IconFolderPath() + QStringLiteral("setup.bmp"));
+    if (!setup.isNull())
+        btnSetup_->setIcon(setup);
+    const QPixmap close(IconFolderPath() + QStringLiteral("close.bmp"));
+    if (!close.isNull())
+        btnCancel_->setIcon(close);
+}
+
+void frmFont::FillLists()
+{
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) {
+        if (!family.isEmpty())
+            families.append(family);
+    }
+    // Sorted as a list box sorts: letter case only breaks ties.
+    std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    families.erase(std::unique(families.begin(), families.end()), families.end());
+    lstFont_->addItems(families);
+    lstFont_->setCurrentIndex(-1);
+
+    for (int size = kSmallestSize; size <= kLargestSize; ++size)
+        lstSize_->addItem(QString::number(size));
+    lstSize_->setCurrentIndex(-1);
+}
+
+int frmFont::WholePoints(qreal pointSize)
+{
+    // nearbyint follows the default rounding mode, which rounds halves to even.
+    return static_cast<int>(std::nearbyint(pointSize));
+}
+
+void frmFont::SelectListItem(QComboBox* list, const QString& text)
+{
+    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        list->setCurrentIndex(index);
+}
+
+void frmFont::ApplyFontSelection(QFont& font) const
+{
+    if (!fontDialogReady_)
+        return;
+    // A list without a selection keeps that part of the font as it was, so
+    // the caller always gets a usable font back.
+    if (lstFont_->currentIndex() >= 0)
+        font.setFamily(lstFont_->currentText());
+    if (lstSize_->currentIndex() >= 0)
+        font.setPointSize(lstSize_->currentText().toInt());
+}
+
+void frmFont::PreviewSelection()
+{
+    QFont preview = txtPreview_->font();
+    ApplyFontSelection(preview);
+    txtPreview_->setFont(preview);
+}
+
+void frmFont::ShowDialog(QFont& target)
+{
+    SelectListItem(lstFont_, target.family());
+    // A font given in pixels has no point size to preselect.
+    if (target.pointSizeF() > 0)
+        SelectListItem(lstSize_, QString::number(WholePoints(target.pointSizeF())));
+    fontDialogReady_ = true;
+    PreviewSelection();
+
+    if (TestInteraction()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                TestInteraction()(*this);
+                if (isVisible())
+                    close();
+            },
+            Qt::QueuedConnection);
+    }
+    exec();
+
+    if (fontAccepted_)
+        ApplyFontSelection(target);
+}
+
+void frmFont::SetInteractionForTesting(Interaction interaction)
+{
+    TestInteraction() = std::move(interaction);
+}
