@@ -1,41 +1,37 @@
 #pragma once
-// The migration tool's record: reads both the old (year/month/day/...) and the
-// current ("date") record element and writes the current one.
-#include <QDateTime>
+// The migration tool's record: reads both the old element of versions 1.0 to
+// 1.2 (the date in the six attributes "year" to "second") and the current
+// "log" element, and writes the current one through the record book's own
+// element writer, so a converted file is exactly what the book writes.
+#include "env/DateTime.h"
+#include "store/Log.h"
+
 #include <QString>
 #include <libxml/tree.h>
 
 namespace update {
 
-// "+hh:mm" / "-hh:mm" of the standard-time offset from UTC, as the record
-// book writes it (daylight saving is deliberately not used).
-QString TimeZoneSuffix();
-
 class Log {
 public:
-    const QDateTime& LogDate() const { return logDate_; }
-    const QString& Category() const { return category_; }
-    const QString& Link() const { return link_; }
-    const QString& Text() const { return text_; }
+    const DateTime& LogDate() const { return record_.LogDate(); }
+    const QString& Category() const { return record_.Category(); }
+    const QString& Link() const { return record_.Link(); }
+    const QString& Text() const { return record_.Text(); }
 
-    void Initialize(const QDateTime& logDate, const QString& category, const QString& link,
+    void Initialize(const DateTime& logDate, const QString& category, const QString& link,
                     const QString& text);
-    // Never fails: a value that cannot be read leaves its field as it was.
+    // Never fails: a value that cannot be read leaves its field as it was, so
+    // a record whose date-time cannot be read keeps the zero date-time and is
+    // still written, with all its text.
     void LoadFromXMLElement(xmlNodePtr element);
     // False when the document has no root element; the document is then unchanged.
     bool SaveToXMLDocument(xmlDocPtr document) const;
 
-    QString GetDateString() const;
-
-    // The date-time of a record whose stamp cannot be read: the zero date-time
-    // the record book itself gives a new record.
-    static QDateTime ZeroDateTime();
+    // The "date" value SaveToXMLDocument writes, with this machine's suffix.
+    QString GetDateString() const { return record_.GetDateString(); }
 
 private:
-    QDateTime logDate_ = ZeroDateTime();
-    QString category_;
-    QString link_;
-    QString text_;  // line breaks are CR LF
+    ::Log record_;
 };
 
-}  // namespace update
+} // namespace update

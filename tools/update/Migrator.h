@@ -1,6 +1,6 @@
 #pragma once
 // The work of one run of the migration tool, on the folder it is given.
-#include "Log.h"
+#include "tools/update/Log.h"
 
 #include <QList>
 #include <QString>
@@ -14,10 +14,12 @@ public:
     explicit Migrator(const QString& folder);
 
     // Every "*.diary" in a subfolder of the folder, at any depth (not the
-    // folder itself), in a stable order.
+    // folder itself), folder by folder in name order.
     QStringList FindDataFiles() const;
 
-    // Copies "Quillmere.ini" into each data folder that has none, then deletes it.
+    // Copies "Quillmere.ini" into each data folder that has none, then deletes
+    // it, unless a copy failed: the old file is then the only copy of those
+    // settings and is kept for the next run.
     void MigrateSettingsFile() const;
 
     // Rewrites one data file in the current record format. A file that does
@@ -25,19 +27,16 @@ public:
     // file cannot be replaced.
     bool ConvertDataFile(const QString& path) const;
 
-    // Empty when the file does not parse; ok tells that case from an empty file.
+    // Empty when the file does not parse (reported by the data file itself);
+    // ok tells that case from a file without records.
     QList<Log> ReadRecords(const QString& path, bool* ok = nullptr) const;
 
     static const QString SettingsFileName;
-    // Title of every message the tool shows.
+    // Title of the tool's own messages.
     static const QString Caption;
 
 private:
     QString folder_;
 };
 
-// Makes the parser read every Shift_JIS name as code page 932, the way the
-// Windows program wrote its files. Safe to call more than once.
-void RegisterCodePage932();
-
-}  // namespace update
+} // namespace update

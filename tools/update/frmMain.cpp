@@ -1,8 +1,10 @@
-#include "frmMain.h"
+#include "tools/update/frmMain.h"
 
+#include "env/FSOHelper.h"
 #include "env/MessageService.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFont>
@@ -13,10 +15,19 @@ namespace {
 
 int Twips(int twips)
 {
-    return twips / 15;  // 15 twips per pixel at 96 dpi
+    return twips / 15; // 15 twips per pixel at 96 dpi
 }
 
-}  // namespace
+// The hourglass for the length of the run, restored on every way out of it.
+class HourglassCursor {
+public:
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor&) = delete;
+    HourglassCursor& operator=(const HourglassCursor&) = delete;
+};
+
+} // namespace
 
 frmMain::frmMain(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -46,7 +57,10 @@ frmMain::frmMain(const QString& folder, QWidget* parent)
     connect(btnRun_, &QPushButton::clicked, this, &frmMain::btnRun_Click);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    Form_Unload();
+}
 
 QString frmMain::LockPath(const QString& folder)
 {
@@ -65,11 +79,13 @@ QString frmMain::LockPath(const QString& folder)
 bool frmMain::Form_Load()
 {
     auto lock = std::make_unique<QLockFile>(LockPath(folder_));
-    lock->setStaleLockTime(0);  // a dead holder's lock is taken over
+    lock->setStaleLockTime(0); // a dead holder's lock is taken over
     if (!lock->tryLock(0)) {
-        return true;  // another copy runs: show the window, button stays disabled
+        return true; // another copy runs: show the window, button stays disabled
     }
     lock_ = std::move(lock);
+    CreateFileSystem();
+    fileSystemCreated_ = true;
     dataFiles_ = Migrator(folder_).FindDataFiles();
     if (dataFiles_.isEmpty()) {
         ShowMessage(QStringLiteral("データファイルが見つかりません。\r\n"
@@ -89,16 +105,32 @@ void frmMain::btnRun_Click()
     }
     ran_ = true;
     btnRun_->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Migrator migrator(folder_);
-    migrator.MigrateSettingsFile();
-    for (const QString& file : dataFiles_) {
-        migrator.ConvertDataFile(file);
+    {
+        const HourglassCursor hourglass;
+        const Migrator migrator(folder_);
+        migrator.MigrateSettingsFile();
+        for (const QString& file : dataFiles_) {
+            migrator.ConvertDataFile(file);
+        }
     }
-    QApplication::restoreOverrideCursor();
     ShowMessage(QStringLiteral("データ移行が完了しました。"), Migrator::Caption,
                 MessageIcon::Information);
     close();
 }
 
-}  // namespace update
+void frmMain::Form_Unload()
+{
+    dataFiles_.clear();
+    if (fileSystemCreated_) {
+        ReleaseFileSystem();
+        fileSystemCreated_ = false;
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+} // namespace update

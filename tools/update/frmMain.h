@@ -1,6 +1,6 @@
 #pragma once
 // The migration tool's only window.
-#include "Migrator.h"
+#include "tools/update/Migrator.h"
 
 #include <QLabel>
 #include <QLockFile>
@@ -22,10 +22,15 @@ public:
     // Runs the start-up steps. False when the window is to close at once.
     bool Form_Load();
     void btnRun_Click();
+    // Lets go of the data files and the file-system service; closing the window runs it.
+    void Form_Unload();
 
     const QStringList& DataFiles() const { return dataFiles_; }
     // Where the single-instance lock of a folder lies.
     static QString LockPath(const QString& folder);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QString folder_;
@@ -34,6 +39,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     QStringList dataFiles_;
     bool ran_ = false;
+    bool fileSystemCreated_ = false;
 };
 
-}  // namespace update
+} // namespace update

@@ -1,24 +1,25 @@
-#include "BoxMessageService.h"
-#include "Migrator.h"
-#include "frmMain.h"
+#include "tools/update/frmMain.h"
+
+#include "store/XMLFile.h"
+#include "ui/controls/QtMessageService.h"
 
 #include <QApplication>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    update::RegisterCodePage932();
-    update::BoxMessageService messages;
-    SetMessageService(&messages);
+    // Before any data file is read, so every one decodes as Windows wrote it.
+    RegisterShiftJisAliases();
     // The data lies beside the executable; there is deliberately no option to point elsewhere.
     update::frmMain window(QCoreApplication::applicationDirPath());
-    if (!window.Form_Load()) {
-        SetMessageService(nullptr);
-        return 0;
+    QtMessageService messages; // centred on the active window
+    SetMessageService(&messages);
+    const bool stay = window.Form_Load();
+    int rc = 0;
+    if (stay) {
+        window.show();
+        rc = app.exec();
     }
-    window.show();
-    const int rc = app.exec();
     SetMessageService(nullptr);
     return rc;
 }

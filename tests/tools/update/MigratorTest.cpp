@@ -1,6 +1,7 @@
-#include "TestFolder.h"
 #include "tools/update/Migrator.h"
+#include "TestFolder.h"
 
+#include "env/Folders.h"
 #include "env/MessageService.h"
 
 #include <gtest/gtest.h>
@@ -8,25 +9,13 @@
 #include <QDir>
 #include <QFile>
 
-#include <cstdlib>
-#include <unistd.h>
-
 using update::Migrator;
 
 namespace {
 
 class MigratorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        setenv("TZ", "JST-9", 1);
-        tzset();
-    }
-    void TearDown() override
-    {
-        unsetenv("TZ");
-        tzset();
-    }
+    ZoneOffset zone{9 * 60};
     TestFolder folder;
     RecordingMessageService messages;
 };
@@ -44,7 +33,7 @@ const QByteArray kConverted =
     "<log date=\"2001-10-08T21:00:00+09:00\" href=\"C:\\memo.txt\">x</log>"
     "</diary>\r\n";
 
-}  // namespace
+} // namespace
 
 TEST_F(MigratorTest, ConvertsOldFileToExactCurrentFormat)
 {
@@ -78,7 +67,8 @@ TEST_F(MigratorTest, CodePage932CharactersAndReferencesSurvive)
     EXPECT_EQ(records[0].Link(), QString::fromUtf8("\\\\srv\\～"));
     EXPECT_EQ(records[0].Text(), QString::fromUtf8("①髙 😀 &<"));
     const QByteArray bytes = folder.read("u/2005/01.diary");
-    EXPECT_TRUE(bytes.contains("\x87\x40\xfb\xfc &#128512; &amp;&lt;")) << bytes.toHex(' ').constData();
+    EXPECT_TRUE(bytes.contains("\x87\x40\xfb\xfc &#128512; &amp;&lt;"))
+        << bytes.toHex(' ').constData();
 }
 
 TEST_F(MigratorTest, UnparsableFileIsReportedAndLeftUnchanged)
@@ -87,16 +77,19 @@ TEST_F(MigratorTest, UnparsableFileIsReportedAndLeftUnchanged)
     folder.write("user/2001/11.diary", broken);
     EXPECT_FALSE(Migrator(folder.path()).ConvertDataFile(folder.file("user/2001/11.diary")));
     EXPECT_EQ(folder.read("user/2001/11.diary"), broken);
+    // The data file's own parse-error message: heading, reason, then line and column.
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, Migrator::Caption);
-    EXPECT_TRUE(messages.shown[0].text.contains("11.diary"));
+    EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
+    EXPECT_TRUE(messages.shown[0].text.startsWith(
+        QString::fromUtf8("XML データファイルの操作中に不具合が生じました。\r\n")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("桁：")));
 }
 
 TEST_F(MigratorTest, DoctypeIsRefusedAndFileKept)
 {
-    const QByteArray withEntity =
-        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
-        "<!DOCTYPE diary [<!ENTITY e SYSTEM \"/etc/passwd\">]>\r\n<diary><log>&e;</log></diary>\r\n";
+    const QByteArray withEntity = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+                                  "<!DOCTYPE diary [<!ENTITY e SYSTEM "
+                                  "\"/etc/passwd\">]>\r\n<diary><log>&e;</log></diary>\r\n";
     folder.write("user/2001/12.diary", withEntity);
     EXPECT_FALSE(Migrator(folder.path()).ConvertDataFile(folder.file("user/2001/12.diary")));
     EXPECT_EQ(folder.read("user/2001/12.diary"), withEntity);
@@ -135,8 +128,9 @@ TEST_F(MigratorTest, FindsDataFilesOnlyBelowSubfolders)
     folder.write("b/03.diary", OldFile(""));
     folder.write("b/notes.txt", "x");
     const QStringList found = Migrator(folder.path()).FindDataFiles();
-    EXPECT_EQ(found, (QStringList{folder.file("a/2001/01.diary"), folder.file("a/2001/deep/x/02.diary"),
-                                  folder.file("b/03.diary")}));
+    EXPECT_EQ(found,
+              (QStringList{folder.file("a/2001/01.diary"), folder.file("a/2001/deep/x/02.diary"),
+                           folder.file("b/03.diary")}));
 }
 
 TEST_F(MigratorTest, SettingsFileGoesOnlyToDataFoldersWithout)
@@ -150,7 +144,7 @@ TEST_F(MigratorTest, SettingsFileGoesOnlyToDataFoldersWithout)
     Migrator(folder.path()).MigrateSettingsFile();
     EXPECT_EQ(folder.read("alice/Quillmere.ini"), "[alice]\r\n");
     EXPECT_EQ(folder.read("bob/Quillmere.ini"), "[old]\r\n");
-    EXPECT_EQ(folder.read("Icons/Quillmere.ini"), "[old]\r\n");  // the names compare exactly
+    EXPECT_EQ(folder.read("Icons/Quillmere.ini"), "[old]\r\n"); // the names compare exactly
     EXPECT_FALSE(folder.exists("manual/Quillmere.ini"));
     EXPECT_FALSE(folder.exists("icons/Quillmere.ini"));
     EXPECT_FALSE(folder.exists("Quillmere.ini"));

@@ -1,5 +1,7 @@
 #pragma once
 // A throw-away program folder with helpers to lay out old-format data.
+#include "env/System.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -46,3 +48,12 @@ inline QByteArray OldFile(const QByteArray& elements)
     return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>\r\n" + elements +
            "</diary>\r\n";
 }
+
+// Pins the time-zone suffix of every stamp written while it lives.
+class ZoneOffset {
+public:
+    explicit ZoneOffset(int minutesEastOfUtc) { SetTimeZoneOffsetForTesting(minutesEastOfUtc); }
+    ~ZoneOffset() { SetTimeZoneOffsetForTesting(std::nullopt); }
+    ZoneOffset(const ZoneOffset&) = delete;
+    ZoneOffset& operator=(const ZoneOffset&) = delete;
+};

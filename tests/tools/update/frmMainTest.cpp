@@ -1,5 +1,5 @@
-#include "TestFolder.h"
 #include "tools/update/frmMain.h"
+#include "TestFolder.h"
 
 #include "env/MessageService.h"
 
@@ -19,7 +19,7 @@ QPushButton* RunButton(frmMain& w)
     return w.findChild<QPushButton*>("btnRun");
 }
 
-}  // namespace
+} // namespace
 
 TEST(UpdateWindow, LayoutAndCaptions)
 {
@@ -32,8 +32,9 @@ TEST(UpdateWindow, LayoutAndCaptions)
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     auto* label = w.findChild<QLabel*>("lblDescription");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(),
-              QString::fromUtf8("ver 1.2 以前のデータがある場合は、ver 1.3 のデータに変換します。"));
+    EXPECT_EQ(
+        label->text(),
+        QString::fromUtf8("ver 1.2 以前のデータがある場合は、ver 1.3 のデータに変換します。"));
     EXPECT_TRUE(label->wordWrap());
     EXPECT_EQ(label->geometry(), QRect(10, 10, 274, 43));
     QPushButton* run = RunButton(w);
@@ -46,15 +47,16 @@ TEST(UpdateWindow, LayoutAndCaptions)
 TEST(UpdateWindow, NoDataFileShowsMessageAndCloses)
 {
     TestFolder folder;
-    folder.write("top.diary", OldFile(""));  // directly in the folder: not a data file
+    folder.write("top.diary", OldFile("")); // directly in the folder: not a data file
     RecordingMessageService messages;
     frmMain w(folder.path());
     EXPECT_FALSE(w.Form_Load());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, QString::fromUtf8("Quillmere ver 1.3 データ移行ツール"));
-    EXPECT_EQ(messages.shown[0].text,
-              QString::fromUtf8("データファイルが見つかりません。\r\nこのツールを、データディレクトリの"
-                                "ある場所に移動してから実行してください。"));
+    EXPECT_EQ(
+        messages.shown[0].text,
+        QString::fromUtf8("データファイルが見つかりません。\r\nこのツールを、データディレクトリの"
+                          "ある場所に移動してから実行してください。"));
     EXPECT_FALSE(RunButton(w)->isEnabled());
 }
 
