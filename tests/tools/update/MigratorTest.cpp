@@ -156,3 +156,20 @@ TEST_F(MigratorTest, NoSettingsFileChangesNothing)
     Migrator(folder.path()).MigrateSettingsFile();
     EXPECT_FALSE(folder.exists("bob/Quillmere.ini"));
 }
+
+TEST_F(MigratorTest, FailedCopyKeepsTheOldSettingsForTheNextRun)
+{
+    folder.write("Quillmere.ini", "[old]\r\n");
+    QDir(folder.path()).mkpath("bob");
+    // A folder in the way of the copy: refused even for root.
+    QDir(folder.path()).mkpath("carol/Quillmere.ini");
+    const Migrator migrator(folder.path());
+    migrator.MigrateSettingsFile();
+    EXPECT_EQ(folder.read("bob/Quillmere.ini"), "[old]\r\n");
+    EXPECT_EQ(folder.read("Quillmere.ini"), "[old]\r\n");
+
+    QDir(folder.file("carol")).rmdir("Quillmere.ini");
+    migrator.MigrateSettingsFile();
+    EXPECT_EQ(folder.read("carol/Quillmere.ini"), "[old]\r\n");
+    EXPECT_FALSE(folder.exists("Quillmere.ini"));
+}
