@@ -1,0 +1,120 @@
+#include "LogListFixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+
+using ExportTest = LogListWindowTest;
+
+TEST_F(ExportTest, ThreeFoundRecordsGiveTheExactFile)
+{
+    RecordFiveEntries();
+    Open();
+    Search()->lineEdit()->setText(QStringLiteral("e"));
+    QTest::keyClick(Search()->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(ResultLines(),
+              (QStringList{"2001/10/05 09:00:00", "2001/10/07 08:00:00", "2001/11/02 12:00:00"}));
+    const QString path = folder_.file(QStringLiteral("out/found.xml"));
+    QDir().mkpath(folder_.file(QStringLiteral("out")));
+    ASSERT_TRUE(window_->ExportFoundDates(path));
+    EXPECT_TRUE(messages_.shown.isEmpty());
+    // Oldest first, each element as a month file holds it.
+    EXPECT_EQ(TempFolder::ReadBytes(path),
+              QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>"
+                         "<log date=\"2001-10-05T09:00:00+09:00\" category=\"\x8e\x64\x8e\x96\">"
+                         "\x92\xa9 meeting</log>"
+                         "<log date=\"2001-10-07T08:00:00+09:00\" "
+                         "category=\"\x8e\x64\x8e\x96 \x89\xef\x8b\x63\">meeting again</log>"
+                         "<log date=\"2001-11-02T12:00:00+09:00\" category=\"\x89\xc6\">"
+                         "November</log></diary>\r\n"));
+}
+
+TEST_F(ExportTest, FileThatCannotBeWrittenTellsTheUser)
+{
+    RecordFiveEntries();
+    Open();
+    const QString path = folder_.file(QStringLiteral("missing-folder/found.xml"));
+    EXPECT_FALSE(window_->ExportFoundDates(path));
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].text.contains(path));
+    EXPECT_EQ(messages_.shown[0].title, "Quillmere");
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Warning);
+}
+
+// Answers like the recording service and notes the window's state while a box is up.
+class StateRecordingMessages : public RecordingMessageService {
+public:
+    MessageAnswer Show(const MessageRequest& request) override
+    {
+        enabled << (window && window->isEnabled());
+        hourglass << (QApplication::overrideCursor() &&
+                      QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        return RecordingMessageService::Show(request);
+    }
+    QWidget* window = nullptr;
+    QList<bool> enabled;
+    QList<bool> hourglass;
+};
+
+using RepairTest = LogListWindowTest;
+
+TEST_F(RepairTest, RebuildsLostListsIntoTheWindowAndTheMainWindow)
+{
+    RecordFiveEntries();
+    // The lists are lost while the program is not running.
+    book_.reset();
+    QFile::remove(DataFolderPath() + QStringLiteral("logdate.list"));
+    QFile::remove(DataFolderPath() + QStringLiteral("category.list"));
+    book_ = std::make_unique<LogList>(DataFolderPath());
+    Open();
+    ASSERT_EQ(Begin()->count(), 0);
+    WriteSetting(SettingsFilePath(), QStringLiteral("LogList"), QStringLiteral("Category"),
+                 QStringLiteral("家"));
+
+    StateRecordingMessages messages;
+    messages.window = window_.get();
+    messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    Action("mnuToolCollectLogList")->trigger();
+
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[0].text, "記録されたデータから、日時リストと分類キーワードリストを"
+                                      "再構築します。\r\n実行しますか？");
+    EXPECT_EQ(messages.shown[0].title, "Quillmere データ修復ツール");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages.shown[1].text, "修正が完了しました。");
+    EXPECT_EQ(messages.shown[1].title, "Quillmere データ修復ツール");
+    EXPECT_EQ(messages.shown[1].buttons, MessageButtons::Ok);
+    // Asked with the window usable; told of the end while it still waits.
+    EXPECT_EQ(messages.enabled, (QList<bool>{true, false}));
+    EXPECT_EQ(messages.hourglass, (QList<bool>{false, true}));
+    EXPECT_TRUE(window_->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    const QStringList all{"2001/10/05 09:00:00", "2001/10/05 21:00:00", "2001/10/07 08:00:00",
+                          "2001/10/07 10:00:00", "2001/11/02 12:00:00"};
+    EXPECT_EQ(Entries(Begin()), all);
+    EXPECT_EQ(Entries(End()), all);
+    EXPECT_EQ(End()->currentIndex(), 4);
+    EXPECT_EQ(Category()->currentText(), "家");
+    EXPECT_EQ(ResultLines(), (QStringList{"2001/10/05 21:00:00", "2001/11/02 12:00:00"}));
+    QStringList categories = Entries(Category());
+    EXPECT_EQ(categories, (QStringList{"仕事", "仕事 会議", "会議", "家"}));
+    EXPECT_EQ(host_.refills, 1);
+    EXPECT_EQ(TempFolder::ReadBytes(DataFolderPath() + QStringLiteral("logdate.list")).count('\n'),
+              5);
+}
+
+TEST_F(RepairTest, NoChangesNothing)
+{
+    RecordFiveEntries();
+    Open();
+    StateRecordingMessages messages;
+    messages.answers = {MessageAnswer::No};
+    const int searches = window_->SearchCount();
+    Action("mnuToolCollectLogList")->trigger();
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(window_->SearchCount(), searches);
+    EXPECT_EQ(host_.refills, 0);
+}

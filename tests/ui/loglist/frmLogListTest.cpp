@@ -1,0 +1,303 @@
+#include "LogListFixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTest>
+
+using SearchTest = LogListWindowTest;
+
+TEST_F(SearchTest, WindowHasItsCaptionsPicturesAndTabOrder)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    EXPECT_EQ(window.objectName(), "frmLogList");
+    EXPECT_EQ(window.windowTitle(), "Quillmere - 過去の記録 -");
+    EXPECT_EQ(Find<QLabel>("lblLogDate")->text(), "日付");
+    EXPECT_EQ(Find<QLabel>("lblLogDateBegin")->text(), "から");
+    EXPECT_EQ(Find<QLabel>("lblLogDateEnd")->text(), "まで");
+    EXPECT_EQ(Find<QLabel>("lblCategory")->text(), "分類");
+    EXPECT_EQ(Find<QLabel>("lblString")->text(), "文字");
+    EXPECT_EQ(Find<QLabel>("lblLogList")->text(), "条件に一致するログ");
+    EXPECT_EQ(Find<QToolButton>("btnClose")->text(), "閉じる");
+    EXPECT_EQ(Find<QMenu>("mnuTool")->title(), "ツール(&T)");
+    EXPECT_EQ(Action("mnuToolExport")->text(), "検索結果をエクスポート(&E) ...");
+    EXPECT_TRUE(Action("mnuToolCollectLogList_bar")->isSeparator());
+    EXPECT_EQ(Action("mnuToolCollectLogList")->text(), "ログリストの修復(&R) ...");
+    auto* dateSpan = Find<QMenu>("mnuDateSpan");
+    EXPECT_EQ(dateSpan->title(), "日時範囲の設定");
+    EXPECT_FALSE(window.menuBar()->actions().contains(dateSpan->menuAction()));
+    EXPECT_EQ(Action("mnuDateSpanAll")->text(), "すべて");
+    EXPECT_EQ(Action("mnuDateSpanThisMonth")->text(), "今月");
+    EXPECT_EQ(Action("mnuDateSpanThisWeek")->text(), "今週");
+    EXPECT_EQ(Action("mnuDateSpanToday")->text(), "今日");
+
+    EXPECT_FALSE(Begin()->isEditable());
+    EXPECT_FALSE(End()->isEditable());
+    EXPECT_TRUE(Category()->isEditable());
+    EXPECT_TRUE(Search()->isEditable());
+    EXPECT_EQ(Results()->geometry(), QRect(180, 25, 161, 173));
+    EXPECT_EQ(window.centralWidget()->size(), QSize(351, 271));
+
+    // Every picture comes from the icon folder; the end row shares the begin row's.
+    for (const char* name :
+         {"btnClose", "imgDateShortCut", "imgLogDateBeginUpMonth", "imgLogDateBeginDownMonth",
+          "imgLogDateBeginUpDay", "imgLogDateBeginDownDay", "imgLogDateEndUpMonth",
+          "imgLogDateEndDownMonth", "imgLogDateEndUpDay", "imgLogDateEndDownDay"})
+        EXPECT_FALSE(Find<QToolButton>(name)->icon().isNull()) << name;
+    EXPECT_EQ(Find<QToolButton>("imgLogDateEndUpDay")->icon().cacheKey(),
+              Find<QToolButton>("imgLogDateBeginUpDay")->icon().cacheKey());
+
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Begin()->setFocus();
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        // The line edit of an editable box stands for the box.
+        if (focused && focused->parentWidget() && qobject_cast<QComboBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        order << (focused ? focused->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (QStringList{"lstLogDateBegin", "lstLogDateEnd", "lstCategory", "lstString",
+                                  "lstLogs", "btnClose"}));
+}
+
+TEST_F(SearchTest, FirstSearchCoversEveryRecordAndShowsCountAndTime)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    EXPECT_TRUE(window.SearchReady());
+    EXPECT_EQ(window.SearchCount(), 1);
+    EXPECT_EQ(Begin()->currentIndex(), 0);
+    EXPECT_EQ(End()->currentIndex(), 4);
+    EXPECT_EQ(Entries(Begin()), Entries(End()));
+    EXPECT_EQ(ResultLines(),
+              (QStringList{"2001/10/05 09:00:00", "2001/10/05 21:00:00", "2001/10/07 08:00:00",
+                           "2001/10/07 10:00:00", "2001/11/02 12:00:00"}));
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^5 件 \\(\\d+ms\\)$")).match(CountText()).hasMatch())
+        << CountText().toStdString();
+    ASSERT_NE(window.FoundDates(), nullptr);
+    EXPECT_EQ(window.FoundDates()->Count(), 5);
+    EXPECT_TRUE(Action("mnuToolExport")->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SearchTest, EmptyBookSearchesNothing)
+{
+    frmLogList& window = Open();
+    EXPECT_EQ(Begin()->count(), 0);
+    EXPECT_EQ(window.FoundDates(), nullptr);
+    EXPECT_EQ(CountText(), "0 件");
+    EXPECT_FALSE(Action("mnuToolExport")->isEnabled());
+    EXPECT_TRUE(window.SearchReady());
+}
+
+TEST_F(SearchTest, DateListsKeepBeginNotAfterEndWithOneSearch)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    Begin()->setCurrentIndex(1);
+    End()->setCurrentIndex(3);
+    int searches = window.SearchCount();
+
+    // The end above the begin pulls the begin up to it.
+    End()->setCurrentIndex(0);
+    EXPECT_EQ(Begin()->currentIndex(), 0);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), QStringList{"2001/10/05 09:00:00"});
+
+    // The begin below the end pushes the end down to it.
+    searches = window.SearchCount();
+    Begin()->setCurrentIndex(3);
+    EXPECT_EQ(End()->currentIndex(), 3);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), QStringList{"2001/10/07 10:00:00"});
+
+    // Within the range each list searches on its own.
+    searches = window.SearchCount();
+    End()->setCurrentIndex(4);
+    EXPECT_EQ(Begin()->currentIndex(), 3);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines().size(), 2);
+}
+
+TEST_F(SearchTest, TypingWaitsForEnterWhichExtendsTheHistoryOnce)
+{
+    RecordFiveEntries();
+    folder_.write(QStringLiteral("%1/string.list").arg(CurrentUserName()), "zeta\r\nAlpha\r\n");
+    frmLogList& window = Open();
+    EXPECT_EQ(window.SearchHistory().Items(), (QStringList{"zeta", "Alpha"}));
+    EXPECT_EQ(Entries(Search()), (QStringList{"Alpha", "zeta"}));
+    EXPECT_EQ(Search()->currentText(), "");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit* edit = Search()->lineEdit();
+    edit->setFocus();
+
+    const int searches = window.SearchCount();
+    QTest::keyClicks(edit, "meeting");
+    EXPECT_EQ(window.SearchCount(), searches);
+    EXPECT_EQ(ResultLines().size(), 5);
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), (QStringList{"2001/10/05 09:00:00", "2001/10/07 08:00:00"}));
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^2 件 \\(\\d+ms\\)$")).match(CountText()).hasMatch());
+    EXPECT_EQ(window.SearchHistory().Items(), (QStringList{"zeta", "Alpha", "meeting"}));
+    EXPECT_EQ(Entries(Search()), (QStringList{"Alpha", "meeting", "zeta"}));
+    EXPECT_EQ(Search()->currentText(), "meeting");
+    EXPECT_TRUE(edit->hasFocus());
+
+    QTest::keyClick(edit, Qt::Key_Enter);
+    EXPECT_EQ(window.SearchCount(), searches + 2);
+    EXPECT_EQ(ResultLines().size(), 2);
+    EXPECT_EQ(window.SearchHistory().Count(), 3);
+
+    window.close();
+    EXPECT_EQ(folder_.read(QStringLiteral("%1/string.list").arg(CurrentUserName())),
+              QByteArray("zeta\r\nAlpha\r\nmeeting\r\n"));
+}
+
+TEST_F(SearchTest, PickingFromTheBoxesSearches)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    const int searches = window.SearchCount();
+    const int home = Category()->findText(QStringLiteral("家"));
+    ASSERT_GE(home, 0);
+    Category()->setCurrentIndex(home);
+    emit Category()->activated(home);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), (QStringList{"2001/10/05 21:00:00", "2001/11/02 12:00:00"}));
+}
+
+TEST_F(SearchTest, ClearingTheCategorySearchesAtOnce)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    QLineEdit* edit = Category()->lineEdit();
+    QTest::keyClicks(edit, "x");
+    edit->setText(QStringLiteral("会議"));
+    const int searches = window.SearchCount();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), QStringList{"2001/10/07 08:00:00"});
+
+    edit->clear();
+    EXPECT_EQ(window.SearchCount(), searches + 2);
+    EXPECT_EQ(ResultLines().size(), 5);
+}
+
+TEST_F(SearchTest, SearchFindingNothingEmptiesTheListAndDisablesExport)
+{
+    RecordFiveEntries();
+    Open();
+    ASSERT_TRUE(Action("mnuToolExport")->isEnabled());
+    Search()->lineEdit()->setText(QStringLiteral("nothing-matches"));
+    QTest::keyClick(Search()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(ResultLines().isEmpty());
+    EXPECT_TRUE(CountText().startsWith(QStringLiteral("0 件 ("))) << CountText().toStdString();
+    EXPECT_FALSE(Action("mnuToolExport")->isEnabled());
+}
+
+TEST_F(SearchTest, ResultClicksAndArrowKeysShowTheRecord)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    window.show();
+    QListView* list = Results();
+    list->setFocus();
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(host_.shown, QStringList{"2001/10/05 21:00:00"});
+
+    // The line already selected shows again when clicked.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(host_.shown.size(), 2);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(host_.shown.last(), "2001/10/07 08:00:00");
+    EXPECT_EQ(host_.shown.size(), 3);
+
+    // Below the last line there is nothing to show.
+    list->clearSelection();
+    const int before = host_.shown.size();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(5, list->viewport()->height() - 3));
+    EXPECT_EQ(host_.shown.size(), before);
+}
+
+TEST_F(SearchTest, ActivationPlacesTheWindowLeftOfTheMainWindow)
+{
+    RecordFiveEntries();
+    QWidget main;
+    main.setGeometry(500, 120, 600, 400);
+    main.show();
+    window_ = std::make_unique<frmLogList>(*book_, &host_, &main);
+    window_->move(600, 200);
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    const QRect own = window_->frameGeometry();
+    EXPECT_EQ(own.left(), main.frameGeometry().left() - own.width());
+    EXPECT_EQ(own.top(), main.frameGeometry().top());
+
+    // Outside the main window's span it stays where it is.
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    window_->move(20, 40);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    EXPECT_EQ(window_->frameGeometry().topLeft(), QPoint(20, 40));
+    window_.reset(); // before its owner goes
+}
+
+TEST_F(SearchTest, ConditionsComeBackAfterReopening)
+{
+    RecordFiveEntries();
+    Open();
+    Begin()->setCurrentIndex(2);
+    Category()->lineEdit()->setText(QStringLiteral("仕事"));
+    Search()->lineEdit()->setText(QStringLiteral("meeting"));
+    End()->setCurrentIndex(3);
+    window_->close();
+    EXPECT_EQ(host_.returns, 1);
+    EXPECT_EQ(Setting(QStringLiteral("LogDateBegin")), "2");
+    EXPECT_EQ(Setting(QStringLiteral("Category")), "仕事");
+
+    Reopen();
+    EXPECT_EQ(Begin()->currentIndex(), 2);
+    EXPECT_EQ(Category()->currentText(), "仕事");
+    EXPECT_EQ(Search()->currentText(), "");
+    EXPECT_EQ(End()->currentIndex(), 4);
+    EXPECT_EQ(ResultLines(), QStringList{"2001/10/07 08:00:00"});
+    EXPECT_EQ(window_->SearchCount(), 1);
+}
+
+TEST_F(SearchTest, SavedBeginOutsideTheListSelectsNothingAndIsKept)
+{
+    RecordFiveEntries();
+    WriteSetting(SettingsFilePath(), QStringLiteral("LogList"), QStringLiteral("LogDateBegin"), 9);
+    frmLogList& window = Open();
+    EXPECT_EQ(Begin()->currentIndex(), -1);
+    EXPECT_EQ(window.FoundDates(), nullptr);
+    EXPECT_TRUE(ResultLines().isEmpty());
+    EXPECT_EQ(CountText(), "0 件");
+    window.close();
+    EXPECT_EQ(Setting(QStringLiteral("LogDateBegin")), "9");
+}
+
+TEST_F(SearchTest, CloseButtonReturnsToWritingMode)
+{
+    RecordFiveEntries();
+    Open();
+    Click("btnClose");
+    EXPECT_EQ(host_.returns, 1);
+}

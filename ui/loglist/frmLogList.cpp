@@ -1,0 +1,702 @@
+#include "ui/loglist/frmLogList.h"
+
+#include "env/Folders.h"
+#include "env/INIFileManager.h"
+#include "env/MessageService.h"
+#include "env/Timer.h"
+#include "store/Log.h"
+#include "store/LogList.h"
+#include "store/XMLFile.h"
+#include "ui/controls/ModelListControl.h"
+#include "ui/loglist/LogListHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QFileInfo>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QStringListModel>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kSection = QStringLiteral("LogList");
+const QString kBeginKey = QStringLiteral("LogDateBegin");
+const QString kCategoryKey = QStringLiteral("Category");
+const QString kMonthFormat = QStringLiteral("yyyy/mm");
+const QString kDayFormat = QStringLiteral("yyyy/mm/dd");
+const QString kRepairTitle = QStringLiteral("Quillmere データ修復ツール");
+
+// The window is designed in twips at 15 per pixel.
+constexpr int Px(int twips)
+{
+    return twips / 15;
+}
+
+// The hourglass for the life of the object, on every way out.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Both comparison formats are leading parts of the fixed-width list text
+// "yyyy/mm/dd hh:mm:ss", so an entry written with one is its first characters.
+QString EntryIn(const QString& listText, const QString& format)
+{
+    return listText.left(format.size());
+}
+
+QString DateIn(const QDate& date, const QString& format)
+{
+    const QChar zero(u'0');
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.year(), 4, 10, zero)
+        .arg(date.month(), 2, 10, zero)
+        .arg(date.day(), 2, 10, zero)
+        .left(format.size());
+}
+
+// A drop-down list with a long list: its pop-up measures one row for all.
+void PrepareDropDown(QComboBox* box)
+{
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto* view = qobject_cast<QListView*>(box->view()))
+        view->setUniformItemSizes(true);
+}
+
+void PrepareEditableBox(QComboBox* box)
+{
+    PrepareDropDown(box);
+    box->setEditable(true);
+    // The box keeps what is typed as a condition; only Enter in the search box
+    // adds to the history, and nothing completes the text behind the user's back.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    // Left alone, the box picks the entry equal to the typed text whenever its
+    // edit loses focus or takes Enter, and reports that as a pick: searches the
+    // user did not ask for.
+    QObject::disconnect(box->lineEdit(), SIGNAL(editingFinished()), box, nullptr);
+}
+
+QToolButton* ImageButton(QWidget* parent, const char* name, int left, int top)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(Px(left), Px(top), Px(240), Px(240));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(Px(240), Px(240)));
+    return button;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->move(Px(left), Px(top));
+    label->adjustSize();
+    return label;
+}
+
+QComboBox* Box(QWidget* parent, const char* name, int left, int top)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(Px(left), Px(top), Px(2415), Px(315));
+    return box;
+}
+
+} // namespace
+
+frmLogList::frmLogList(LogList& logList, LogListHost* host, QWidget* owner)
+    : QMainWindow(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      logList_(logList), host_(host), owner_(owner), clock_([] { return DateTime::Now(); })
+{
+    setObjectName(QStringLiteral("frmLogList"));
+    CreateControls();
+    CreateMenus();
+    ConnectHandlers();
+    Form_Load();
+}
+
+frmLogList::~frmLogList() = default;
+
+void frmLogList::SetClock(std::function<DateTime()> clock)
+{
+    clock_ = clock ? std::move(clock) : [] { return DateTime::Now(); };
+}
+
+void frmLogList::CreateControls()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
+    font.setPointSizeF(9.75);
+    setFont(font);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+
+    lblLogDate = Label(client, "lblLogDate", QStringLiteral("日付"), 150, 150);
+    lstLogDateBegin = Box(client, "lstLogDateBegin", 150, 375);
+    PrepareDropDown(lstLogDateBegin);
+    imgLogDateBeginUpMonth = ImageButton(client, "imgLogDateBeginUpMonth", 150, 750);
+    imgLogDateBeginDownMonth = ImageButton(client, "imgLogDateBeginDownMonth", 525, 750);
+    imgLogDateBeginUpDay = ImageButton(client, "imgLogDateBeginUpDay", 900, 750);
+    imgLogDateBeginDownDay = ImageButton(client, "imgLogDateBeginDownDay", 1275, 750);
+    lblLogDateBegin = Label(client, "lblLogDateBegin", QStringLiteral("から"), 1950, 750);
+
+    lstLogDateEnd = Box(client, "lstLogDateEnd", 150, 1050);
+    PrepareDropDown(lstLogDateEnd);
+    imgLogDateEndUpMonth = ImageButton(client, "imgLogDateEndUpMonth", 150, 1425);
+    imgLogDateEndDownMonth = ImageButton(client, "imgLogDateEndDownMonth", 525, 1425);
+    imgLogDateEndUpDay = ImageButton(client, "imgLogDateEndUpDay", 900, 1425);
+    imgLogDateEndDownDay = ImageButton(client, "imgLogDateEndDownDay", 1275, 1425);
+    lblLogDateEnd = Label(client, "lblLogDateEnd", QStringLiteral("まで"), 1950, 1425);
+    imgDateShortCut = ImageButton(client, "imgDateShortCut", 2325, 1425);
+
+    lblCategory = Label(client, "lblCategory", QStringLiteral("分類"), 150, 1800);
+    lstCategory = Box(client, "lstCategory", 150, 2025);
+    PrepareEditableBox(lstCategory);
+    lblString = Label(client, "lblString", QStringLiteral("文字"), 150, 2475);
+    lstString = Box(client, "lstString", 150, 2700);
+    PrepareEditableBox(lstString);
+
+    lblLogList = Label(client, "lblLogList", QStringLiteral("条件に一致するログ"), 2700, 150);
+    lstLogs = new QListView(client);
+    lstLogs->setObjectName(QStringLiteral("lstLogs"));
+    lstLogs->setGeometry(Px(2700), Px(375), Px(2415), Px(2595));
+    lstLogs->setUniformItemSizes(true);
+    lstLogs->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstLogs->setSelectionMode(QAbstractItemView::SingleSelection);
+    lblLogListCount = Label(client, "lblLogListCount", QStringLiteral("0 件"), 2700, 3075);
+
+    btnClose = new QToolButton(client);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setText(QStringLiteral("閉じる"));
+    btnClose->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btnClose->setGeometry(Px(4350), Px(3300), Px(750), Px(615));
+    btnClose->setFocusPolicy(Qt::StrongFocus);
+
+    setTabOrder(lstLogDateBegin, lstLogDateEnd);
+    setTabOrder(lstLogDateEnd, lstCategory);
+    setTabOrder(lstCategory, lstString);
+    setTabOrder(lstString, lstLogs);
+    setTabOrder(lstLogs, btnClose);
+
+    beginControl_ = std::make_unique<ModelListControl>(lstLogDateBegin);
+    endControl_ = std::make_unique<ModelListControl>(lstLogDateEnd);
+    categoryControl_ = std::make_unique<ModelListControl>(lstCategory);
+    stringControl_ = std::make_unique<ModelListControl>(lstString);
+    logsControl_ = std::make_unique<ModelListControl>(lstLogs);
+}
+
+void frmLogList::CreateMenus()
+{
+    mnuTool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
+    mnuTool->setObjectName(QStringLiteral("mnuTool"));
+    mnuTool->menuAction()->setObjectName(QStringLiteral("mnuTool"));
+    mnuToolExport = mnuTool->addAction(QStringLiteral("検索結果をエクスポート(&E) ..."));
+    mnuToolExport->setObjectName(QStringLiteral("mnuToolExport"));
+    mnuToolExport->setEnabled(false);
+    mnuToolCollectLogList_bar = mnuTool->addSeparator();
+    mnuToolCollectLogList_bar->setObjectName(QStringLiteral("mnuToolCollectLogList_bar"));
+    mnuToolCollectLogList = mnuTool->addAction(QStringLiteral("ログリストの修復(&R) ..."));
+    mnuToolCollectLogList->setObjectName(QStringLiteral("mnuToolCollectLogList"));
+
+    // Not on the menu bar: it only ever opens as the shortcut picture's pop-up.
+    mnuDateSpan = new QMenu(QStringLiteral("日時範囲の設定"), this);
+    mnuDateSpan->setObjectName(QStringLiteral("mnuDateSpan"));
+    mnuDateSpanAll = mnuDateSpan->addAction(QStringLiteral("すべて"));
+    mnuDateSpanAll->setObjectName(QStringLiteral("mnuDateSpanAll"));
+    mnuDateSpanThisMonth = mnuDateSpan->addAction(QStringLiteral("今月"));
+    mnuDateSpanThisMonth->setObjectName(QStringLiteral("mnuDateSpanThisMonth"));
+    mnuDateSpanThisWeek = mnuDateSpan->addAction(QStringLiteral("今週"));
+    mnuDateSpanThisWeek->setObjectName(QStringLiteral("mnuDateSpanThisWeek"));
+    mnuDateSpanToday = mnuDateSpan->addAction(QStringLiteral("今日"));
+    mnuDateSpanToday->setObjectName(QStringLiteral("mnuDateSpanToday"));
+
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+void frmLogList::ConnectHandlers()
+{
+    connect(lstLogDateBegin, &QComboBox::currentIndexChanged, this,
+            [this] { lstLogDateBegin_Click(); });
+    connect(lstLogDateEnd, &QComboBox::currentIndexChanged, this,
+            [this] { lstLogDateEnd_Click(); });
+
+    connect(lstCategory, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { lstCategory_Change(text); });
+    connect(lstCategory, &QComboBox::activated, this, [this] { SearchLogs(); });
+    lstCategory->lineEdit()->installEventFilter(this);
+    connect(lstString, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { lstString_Change(text); });
+    connect(lstString, &QComboBox::activated, this, [this] { SearchLogs(); });
+    lstString->lineEdit()->installEventFilter(this);
+
+    // The list box's Click: a new selection by mouse or arrow keys, or a click on
+    // the line that was already selected.
+    connect(lstLogs->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { lstLogs_Click(); });
+    connect(lstLogs, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() == selectedBeforePress_)
+            lstLogs_Click();
+    });
+    lstLogs->viewport()->installEventFilter(this);
+
+    connect(imgLogDateBeginUpMonth, &QToolButton::clicked, this,
+            [this] { StepDateBack(lstLogDateBegin, DateUnit::Month, kMonthFormat); });
+    connect(imgLogDateBeginDownMonth, &QToolButton::clicked, this,
+            [this] { StepDateForward(lstLogDateBegin, DateUnit::Month, kMonthFormat); });
+    connect(imgLogDateBeginUpDay, &QToolButton::clicked, this,
+            [this] { StepDateBack(lstLogDateBegin, DateUnit::Day, kDayFormat); });
+    connect(imgLogDateBeginDownDay, &QToolButton::clicked, this,
+            [this] { StepDateForward(lstLogDateBegin, DateUnit::Day, kDayFormat); });
+    connect(imgLogDateEndUpMonth, &QToolButton::clicked, this,
+            [this] { StepDateBack(lstLogDateEnd, DateUnit::Month, kMonthFormat); });
+    connect(imgLogDateEndDownMonth, &QToolButton::clicked, this,
+            [this] { StepDateForward(lstLogDateEnd, DateUnit::Month, kMonthFormat); });
+    connect(imgLogDateEndUpDay, &QToolButton::clicked, this,
+            [this] { StepDateBack(lstLogDateEnd, DateUnit::Day, kDayFormat); });
+    connect(imgLogDateEndDownDay, &QToolButton::clicked, this,
+            [this] { StepDateForward(lstLogDateEnd, DateUnit::Day, kDayFormat); });
+    connect(imgDateShortCut, &QToolButton::clicked, this, [this] { imgDateShortCut_Click(); });
+
+    connect(mnuDateSpanAll, &QAction::triggered, this, [this] { mnuDateSpanAll_Click(); });
+    connect(mnuDateSpanThisMonth, &QAction::triggered, this,
+            [this] { mnuDateSpanThisMonth_Click(); });
+    connect(mnuDateSpanThisWeek, &QAction::triggered, this,
+            [this] { mnuDateSpanThisWeek_Click(); });
+    connect(mnuDateSpanToday, &QAction::triggered, this, [this] { mnuDateSpanToday_Click(); });
+    connect(mnuToolExport, &QAction::triggered, this, [this] { mnuToolExport_Click(); });
+    connect(mnuToolCollectLogList, &QAction::triggered, this,
+            [this] { mnuToolCollectLogList_Click(); });
+    connect(btnClose, &QToolButton::clicked, this, [this] { btnClose_Click(); });
+}
+
+void frmLogList::Form_Load()
+{
+    if (owner_ && !owner_->windowIcon().isNull())
+        setWindowIcon(owner_->windowIcon());
+    else
+        setWindowIcon(QIcon(QStringLiteral(":/quillmere.png")));
+    setWindowTitle(ApplicationTitle() + QStringLiteral(" - 過去の記録 -"));
+
+    LoadPictures();
+
+    searchHistory_.SetSplit(false);
+    searchHistory_.LoadFromFile(DataFolderPath() + QStringLiteral("string.list"));
+    FillSortedBox(searchHistory_, *stringControl_, lstString);
+
+    LoadConditions();
+}
+
+void frmLogList::LoadPictures()
+{
+    const auto picture = [](const char* name) {
+        return QIcon(QPixmap(IconFolderPath() + QString::fromLatin1(name)));
+    };
+    btnClose->setIcon(picture("close.bmp"));
+    btnClose->setIconSize(QSize(Px(480), Px(360)));
+    imgDateShortCut->setIcon(picture("shortcut.bmp"));
+    imgLogDateBeginUpMonth->setIcon(picture("up_month.ico"));
+    imgLogDateBeginUpDay->setIcon(picture("up_day.ico"));
+    imgLogDateBeginDownMonth->setIcon(picture("down_month.ico"));
+    imgLogDateBeginDownDay->setIcon(picture("down_day.ico"));
+    imgLogDateEndUpMonth->setIcon(imgLogDateBeginUpMonth->icon());
+    imgLogDateEndUpDay->setIcon(imgLogDateBeginUpDay->icon());
+    imgLogDateEndDownMonth->setIcon(imgLogDateBeginDownMonth->icon());
+    imgLogDateEndDownDay->setIcon(imgLogDateBeginDownDay->icon());
+}
+
+void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box)
+{
+    // Hiding the box for the fill moves the focus on; give it back.
+    const QWidget* focused = focusWidget();
+    const bool hadFocus = focused && (focused == box || focused == box->lineEdit());
+    entries.FillListBox(control);
+    // The drop-down lists its entries in sorted order, letter case aside; the
+    // stored list keeps the order they were added in.
+    QStringList items = control.model()->stringList();
+    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    control.model()->setStringList(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+    if (hadFocus)
+        box->setFocus();
+}
+
+void frmLogList::LoadConditions()
+{
+    searchReady_ = false;
+
+    FillSortedBox(logList_.Categories(), *categoryControl_, lstCategory);
+    lstCategory->setEditText(ReadSetting(SettingsFilePath(), kSection, kCategoryKey, QString()));
+
+    logList_.LogDates().FillListBox(*beginControl_);
+    const std::optional<double> begin =
+        SettingToNumber(ReadSetting(SettingsFilePath(), kSection, kBeginKey, 0));
+    if (begin && std::isfinite(*begin)) {
+        const double index = std::nearbyint(*begin);
+        // An index that names no entry leaves the list without a selection.
+        const bool valid = index >= 0 && index < lstLogDateBegin->count();
+        lstLogDateBegin->setCurrentIndex(valid ? static_cast<int>(index) : -1);
+    }
+
+    logList_.LogDates().FillListBox(*endControl_);
+    lstLogDateEnd->setCurrentIndex(lstLogDateEnd->count() - 1);
+
+    searchReady_ = true;
+    SearchLogs();
+}
+
+void frmLogList::SearchLogs()
+{
+    if (!searchReady_)
+        return;
+    searchReady_ = false;
+    Timer stopwatch;
+    bool searched = false;
+    {
+        WaitCursor hourglass;
+        stopwatch.BeginCount();
+        const std::optional<DateTime> begin = DateTime::Parse(lstLogDateBegin->currentText());
+        const std::optional<DateTime> end = DateTime::Parse(lstLogDateEnd->currentText());
+        if (begin && end) {
+            foundDates_ = logList_.GetFoundLogDates(*begin, *end, lstCategory->currentText(),
+                                                    lstString->currentText());
+            searched = true;
+        }
+        stopwatch.EndCount();
+    }
+    searchReady_ = true;
+    ++searchCount_;
+    // Without a date range (no records, or no begin selected) nothing was
+    // searched and the last result stays on show.
+    if (!searched)
+        return;
+
+    foundDates_->FillListBox(*logsControl_);
+    lblLogListCount->setText(
+        QStringLiteral("%1 件 (%2ms)").arg(foundDates_->Count()).arg(stopwatch.Time()));
+    lblLogListCount->adjustSize();
+    mnuToolExport->setEnabled(foundDates_->Count() > 0);
+}
+
+void frmLogList::SelectEntry(QComboBox* list, int index)
+{
+    if (index < 0 || index >= list->count())
+        return;
+    if (list->currentIndex() != index) {
+        list->setCurrentIndex(index); // raises the handler through the signal
+        return;
+    }
+    if (list == lstLogDateBegin)
+        lstLogDateBegin_Click();
+    else if (list == lstLogDateEnd)
+        lstLogDateEnd_Click();
+}
+
+void frmLogList::lstLogDateBegin_Click()
+{
+    if (!searchReady_)
+        return;
+    const int begin = lstLogDateBegin->currentIndex();
+    if (lstLogDateEnd->currentIndex() < begin)
+        SelectEntry(lstLogDateEnd, begin); // its handler searches
+    else
+        SearchLogs();
+}
+
+void frmLogList::lstLogDateEnd_Click()
+{
+    if (!searchReady_)
+        return;
+    const int end = lstLogDateEnd->currentIndex();
+    if (end < lstLogDateBegin->currentIndex())
+        SelectEntry(lstLogDateBegin, end); // its handler searches
+    else
+        SearchLogs();
+}
+
+void frmLogList::lstCategory_Change(const QString& text)
+{
+    if (searchReady_ && text.isEmpty())
+        SearchLogs();
+}
+
+void frmLogList::lstString_Change(const QString& text)
+{
+    if (searchReady_ && text.isEmpty())
+        SearchLogs();
+}
+
+void frmLogList::lstString_Enter()
+{
+    if (!searchReady_)
+        return;
+    SearchLogs();
+    const QString text = lstString->currentText();
+    searchHistory_.Add(text);
+    // Refilling empties the box for a moment; that must not search without
+    // the text, or the result list would no longer match the box.
+    searchReady_ = false;
+    FillSortedBox(searchHistory_, *stringControl_, lstString);
+    lstString->setEditText(text);
+    searchReady_ = true;
+}
+
+void frmLogList::lstLogs_Click()
+{
+    const QModelIndexList rows = lstLogs->selectionModel()->selectedRows();
+    if (rows.isEmpty() || !host_)
+        return;
+    host_->ShowLog(rows.first().data().toString());
+}
+
+bool frmLogList::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter is taken here: an ignored key goes on to the combo box, which hands
+    // it to its edit a second time.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == lstCategory->lineEdit()) {
+                SearchLogs();
+                return true;
+            }
+            if (watched == lstString->lineEdit()) {
+                lstString_Enter();
+                return true;
+            }
+        }
+    }
+    if (watched == lstLogs->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const QModelIndexList rows = lstLogs->selectionModel()->selectedRows();
+        selectedBeforePress_ = rows.isEmpty() ? -1 : rows.first().row();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmLogList::StepDateBack(QComboBox* list, DateUnit unit, const QString& format)
+{
+    const int selected = list->currentIndex();
+    const std::optional<DateTime> value = DateTime::Parse(list->currentText());
+    if (selected < 0 || !value)
+        return;
+    const QDate date =
+        unit == DateUnit::Month ? value->Date().addMonths(-1) : value->Date().addDays(-1);
+    if (!date.isValid())
+        return;
+    const QString target = DateIn(date, format);
+    for (int i = selected; i >= 0; --i) {
+        if (EntryIn(list->itemText(i), format) <= target) {
+            SelectEntry(list, i);
+            return;
+        }
+    }
+}
+
+void frmLogList::StepDateForward(QComboBox* list, DateUnit unit, const QString& format)
+{
+    const int selected = list->currentIndex();
+    const std::optional<DateTime> value = DateTime::Parse(list->currentText());
+    if (selected < 0 || !value)
+        return;
+    const QDate date =
+        unit == DateUnit::Month ? value->Date().addMonths(1) : value->Date().addDays(1);
+    if (!date.isValid())
+        return;
+    const QString target = DateIn(date, format);
+    for (int i = selected; i < list->count(); ++i) {
+        if (EntryIn(list->itemText(i), format) >= target) {
+            SelectEntry(list, i);
+            return;
+        }
+    }
+}
+
+void frmLogList::SelectPeriodStart(QComboBox* list, const DateTime& now, const QString& format)
+{
+    const QString period = DateIn(now.Date(), format);
+    const int count = list->count();
+    for (int i = count - 1; i >= 0; --i) {
+        if (EntryIn(list->itemText(i), format) != period) {
+            // When the newest entry itself lies outside the period there is
+            // nothing to select and the begin stays where it was.
+            SelectEntry(list, i + 1);
+            return;
+        }
+    }
+    // Every entry lies in the period: it starts at the first.
+    SelectEntry(list, 0);
+}
+
+void frmLogList::SelectWeekStart(QComboBox* list, const DateTime& now)
+{
+    const QDate today = now.Date();
+    const int weekday = today.dayOfWeek() % 7 + 1; // Sunday 1 to Saturday 7
+    const QDate start = today.addDays(-(weekday - 1));
+    const DateTime weekStart =
+        DateTime::FromParts(start.year(), start.month(), start.day(), 0, 0, 0);
+    const int count = list->count();
+    for (int i = count - 1; i >= 0; --i) {
+        const std::optional<DateTime> entry = DateTime::Parse(list->itemText(i));
+        if (!entry)
+            return;
+        if (*entry <= weekStart) {
+            SelectEntry(list, i + 1);
+            return;
+        }
+    }
+    // Every entry lies in this week.
+    SelectEntry(list, 0);
+}
+
+void frmLogList::SelectLastEntry(QComboBox* list)
+{
+    SelectEntry(list, list->count() - 1);
+}
+
+void frmLogList::imgDateShortCut_Click()
+{
+    mnuDateSpan->popup(QCursor::pos());
+}
+
+void frmLogList::mnuDateSpanAll_Click()
+{
+    SelectEntry(lstLogDateBegin, 0);
+    SelectLastEntry(lstLogDateEnd);
+}
+
+void frmLogList::mnuDateSpanThisMonth_Click()
+{
+    SelectPeriodStart(lstLogDateBegin, clock_(), kMonthFormat);
+    SelectLastEntry(lstLogDateEnd);
+}
+
+void frmLogList::mnuDateSpanThisWeek_Click()
+{
+    SelectWeekStart(lstLogDateBegin, clock_());
+    SelectLastEntry(lstLogDateEnd);
+}
+
+void frmLogList::mnuDateSpanToday_Click()
+{
+    SelectPeriodStart(lstLogDateBegin, clock_(), kDayFormat);
+    SelectLastEntry(lstLogDateEnd);
+}
+
+bool frmLogList::ExportFoundDates(const QString& filePath)
+{
+    XMLFile file;
+    file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
+    if (foundDates_) {
+        for (const DateTime& logDate : *foundDates_) {
+            if (const ::Log* log = logList_.Item(logDate))
+                log->SaveToXMLDocument(file.Document());
+        }
+    }
+    if (file.SaveToFile(filePath))
+        return true;
+    ShowMessage(QStringLiteral("検索結果を書き込めませんでした。\r\n%1").arg(filePath),
+                ApplicationTitle(), MessageIcon::Warning);
+    return false;
+}
+
+void frmLogList::mnuToolExport_Click()
+{
+    // The save dialog is added with the file selection dialog.
+}
+
+void frmLogList::mnuToolCollectLogList_Click()
+{
+    const MessageAnswer answer =
+        ShowMessage(QStringLiteral("記録されたデータから、日時リストと分類キーワードリストを"
+                                   "再構築します。\r\n実行しますか？"),
+                    kRepairTitle, MessageIcon::None, MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes)
+        return;
+    {
+        WaitCursor hourglass;
+        setEnabled(false);
+        logList_.CollectDataList();
+        ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
+                    MessageButtons::Ok);
+        setEnabled(true);
+    }
+    LoadConditions();
+    if (host_)
+        host_->RefillCategories();
+}
+
+void frmLogList::btnClose_Click()
+{
+    if (host_)
+        host_->ReturnToWritingMode();
+    else
+        close();
+}
+
+void frmLogList::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmLogList::Form_Activate()
+{
+    if (!owner_)
+        return;
+    const QRect main = owner_->frameGeometry();
+    const QRect own = frameGeometry();
+    // Lying over the main window it would hide the record on show: put it on
+    // the main window's left, top-aligned, even where that leaves the screen.
+    if (main.left() <= own.left() && own.left() + own.width() <= main.left() + main.width())
+        move(main.left() - own.width(), main.top());
+}
+
+void frmLogList::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmLogList::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    searchHistory_.SaveToFile(DataFolderPath() + QStringLiteral("string.list"));
+    if (lstLogDateBegin->currentIndex() >= 0)
+        WriteSetting(SettingsFilePath(), kSection, kBeginKey, lstLogDateBegin->currentIndex());
+    WriteSetting(SettingsFilePath(), kSection, kCategoryKey, lstCategory->currentText());
+    searchReady_ = false;
+    foundDates_.reset();
+    if (host_)
+        host_->ReturnToWritingMode();
+}

@@ -1,0 +1,152 @@
+#pragma once
+#include "env/DateTime.h"
+#include "store/DateList.h"
+#include "store/StringList.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class LogList;
+class LogListHost;
+class ModelListControl;
+class QAction;
+class QComboBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QToolButton;
+
+// The search window of the record book: a date range, a category and a text as
+// conditions, the matching record date-times as result. It holds no records,
+// only the date-times of its last result; a click on one asks the host (the main
+// window) to show that record.
+class frmLogList : public QMainWindow {
+    Q_OBJECT
+public:
+    // Loads the window (pictures, history, conditions, first search) without
+    // showing it. owner: the main window, whose icon it takes and beside which it
+    // places itself; host: may be null (nothing is shown, nothing switches mode).
+    frmLogList(LogList& logList, LogListHost* host, QWidget* owner = nullptr);
+    ~frmLogList() override;
+
+    // False while the lists are being filled and while a search runs: the
+    // handlers that would start a search then do nothing.
+    bool SearchReady() const { return searchReady_; }
+    const StringList& SearchHistory() const { return searchHistory_; }
+    // The date-times of the last search; none before the first one.
+    const DateList* FoundDates() const { return foundDates_ ? &*foundDates_ : nullptr; }
+    // Searches started since the window was loaded (read by tests and benchmarks).
+    int SearchCount() const { return searchCount_; }
+
+    // Where "今月", "今週" and "今日" read the current date-time (tests fix it).
+    void SetClock(std::function<DateTime()> clock);
+
+    // Writes the found records into a new data-file-like XML file; false when
+    // the file could not be written (the user has been told).
+    bool ExportFoundDates(const QString& filePath);
+
+    // The window's design size in pixels, its client area without the menu bar.
+    static constexpr int ClientWidth = 5265 / 15;
+    static constexpr int ClientHeight = 4065 / 15;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class DateUnit { Day, Month };
+
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    void Form_Load();
+    void Form_Activate();
+    void Form_Unload();
+    void LoadPictures();
+    void LoadConditions();
+    void SearchLogs();
+    void FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box);
+
+    // Selecting an entry by program raises the list's handler, also when the
+    // index does not change, so that every such choice ends in one search.
+    void SelectEntry(QComboBox* list, int index);
+    void StepDateBack(QComboBox* list, DateUnit unit, const QString& format);
+    void StepDateForward(QComboBox* list, DateUnit unit, const QString& format);
+    void SelectPeriodStart(QComboBox* list, const DateTime& now, const QString& format);
+    void SelectWeekStart(QComboBox* list, const DateTime& now);
+    void SelectLastEntry(QComboBox* list);
+
+    void lstLogDateBegin_Click();
+    void lstLogDateEnd_Click();
+    void lstCategory_Change(const QString& text);
+    void lstString_Change(const QString& text);
+    void lstString_Enter();
+    void lstLogs_Click();
+    void imgDateShortCut_Click();
+    void mnuDateSpanAll_Click();
+    void mnuDateSpanThisMonth_Click();
+    void mnuDateSpanThisWeek_Click();
+    void mnuDateSpanToday_Click();
+    void mnuToolExport_Click();
+    void mnuToolCollectLogList_Click();
+    void btnClose_Click();
+
+    LogList& logList_;
+    LogListHost* host_;
+    QPointer<QWidget> owner_;
+    std::function<DateTime()> clock_;
+
+    bool searchReady_ = false;
+    bool unloaded_ = false;
+    int searchCount_ = 0;
+    StringList searchHistory_;
+    std::optional<DateList> foundDates_;
+
+    QLabel* lblLogDate = nullptr;
+    QComboBox* lstLogDateBegin = nullptr;
+    QToolButton* imgLogDateBeginUpMonth = nullptr;
+    QToolButton* imgLogDateBeginDownMonth = nullptr;
+    QToolButton* imgLogDateBeginUpDay = nullptr;
+    QToolButton* imgLogDateBeginDownDay = nullptr;
+    QLabel* lblLogDateBegin = nullptr;
+    QComboBox* lstLogDateEnd = nullptr;
+    QToolButton* imgLogDateEndUpMonth = nullptr;
+    QToolButton* imgLogDateEndDownMonth = nullptr;
+    QToolButton* imgLogDateEndUpDay = nullptr;
+    QToolButton* imgLogDateEndDownDay = nullptr;
+    QLabel* lblLogDateEnd = nullptr;
+    QToolButton* imgDateShortCut = nullptr;
+    QLabel* lblCategory = nullptr;
+    QComboBox* lstCategory = nullptr;
+    QLabel* lblString = nullptr;
+    QComboBox* lstString = nullptr;
+    QLabel* lblLogList = nullptr;
+    QListView* lstLogs = nullptr;
+    QLabel* lblLogListCount = nullptr;
+    QToolButton* btnClose = nullptr;
+
+    QMenu* mnuTool = nullptr;
+    QAction* mnuToolExport = nullptr;
+    QAction* mnuToolCollectLogList_bar = nullptr;
+    QAction* mnuToolCollectLogList = nullptr;
+    QMenu* mnuDateSpan = nullptr;
+    QAction* mnuDateSpanAll = nullptr;
+    QAction* mnuDateSpanThisMonth = nullptr;
+    QAction* mnuDateSpanThisWeek = nullptr;
+    QAction* mnuDateSpanToday = nullptr;
+
+    std::unique_ptr<ModelListControl> beginControl_;
+    std::unique_ptr<ModelListControl> endControl_;
+    std::unique_ptr<ModelListControl> categoryControl_;
+    std::unique_ptr<ModelListControl> stringControl_;
+    std::unique_ptr<ModelListControl> logsControl_;
+    // The line that was selected when the mouse went down on the result list:
+    // a click on it again shows it again, though the selection did not change.
+    int selectedBeforePress_ = -1;
+};
