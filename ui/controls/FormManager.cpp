@@ -1,0 +1,257 @@
+#include "ui/controls/FormManager.h"
+
+#include "env/INIFileManager.h"
+#include "ui/controls/Twips.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFont>
+#include <QFontInfo>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kLeft = QStringLiteral("Left");
+const QString kTop = QStringLiteral("Top");
+const QString kWidth = QStringLiteral("Width");
+const QString kHeight = QStringLiteral("Height");
+const QString kTopmost = QStringLiteral("Topmost");
+
+// Values are kept at single precision, as they were first written.
+SettingValue Pixels(double pixels)
+{
+    return SettingValue(static_cast<double>(static_cast<float>(pixels)));
+}
+
+float ReadPixels(const QString& file, const QString& section, const QString& key,
+                 double defaultPixels)
+{
+    const QString text = ReadSetting(file, section, key, Pixels(defaultPixels));
+    const auto number = SettingToNumber(text);
+    if (!number || !std::isfinite(static_cast<float>(*number)))
+        throw SettingConversionError(section, key, text);
+    return static_cast<float>(*number);
+}
+
+// The default position that centres a length on the screen, in pixels.
+double CentredPixels(double screenTwips, double windowTwips, double twipsPerPixel)
+{
+    return std::trunc(Twips::RoundHalfEven(screenTwips - windowTwips) / 2) / twipsPerPixel;
+}
+
+QSize ScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize();
+}
+
+bool IsProgramWindow(const QWidget* widget)
+{
+    switch (widget->windowType()) {
+    case Qt::Window:
+    case Qt::Dialog:
+    case Qt::Tool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int OwnerDepth(const QWidget* widget)
+{
+    int depth = 0;
+    for (const QWidget* p = widget->parentWidget(); p; p = p->parentWidget())
+        ++depth;
+    return depth;
+}
+
+// How much the frame adds to the interior, as far as it is known: Qt knows it
+// for a shown window, the native window (if there is one) before that.
+QMargins FrameMargins(const QWidget* window)
+{
+    if (window->isVisible()) {
+        const QRect inner = window->geometry();
+        const QRect outer = window->frameGeometry();
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    const QWindow* handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+// A window restored before it was first shown gets its stored outer size as
+// its interior, since its frame is not known yet; once it is shown, the frame
+// is taken off again. Without this every run would grow the window by its frame.
+class FrameCorrection : public QObject {
+public:
+    FrameCorrection(QWidget* window, QSize outer, bool width, bool height)
+        : QObject(window), outer_(outer), width_(width), height_(height)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            // After the show has run its course, so the frame is placed already.
+            QTimer::singleShot(0, this, [this] { Correct(); });
+        }
+        return false;
+    }
+
+private:
+    void Correct()
+    {
+        auto* window = static_cast<QWidget*>(parent());
+        const QMargins margins = FrameMargins(window);
+        if (window->size() == outer_ && !margins.isNull()) {
+            const QSize inner = outer_.shrunkBy(margins);
+            window->resize(width_ ? inner.width() : outer_.width(),
+                           height_ ? inner.height() : outer_.height());
+        }
+        deleteLater();
+    }
+
+    QSize outer_;
+    bool width_;
+    bool height_;
+};
+
+} // namespace
+
+bool IsSizable(const QWidget* window)
+{
+    const QVariant declared = window->property("sizable");
+    if (declared.isValid())
+        return declared.toBool();
+    if (window->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint))
+        return false;
+    return window->minimumSize() != window->maximumSize();
+}
+
+bool IsTopmost(const QWidget* window)
+{
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void SetTopmost(QWidget* window, bool topmost)
+{
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    // setWindowFlags would re-create the native window and hide it; the widget's
+    // record and the native window are changed in place instead.
+    window->overrideWindowFlags(flags);
+    if (QWindow* handle = window->windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
+}
+
+void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
+{
+    const QString section = window->objectName();
+    const double perX = Twips::PerPixelX(window);
+    const double perY = Twips::PerPixelY(window);
+    const QSize screen = ScreenSize();
+    const QMargins margins = FrameMargins(window);
+    const QSize frame = window->size().grownBy(margins);
+    const bool frameKnown = window->isVisible() || !margins.isNull();
+
+    const float left = ReadPixels(settingsFile, section, kLeft,
+                                  CentredPixels(screen.width() * perX, frame.width() * perX, perX));
+    window->move(Twips::ToPixelsX(left * perX, window), window->y());
+
+    const float top =
+        ReadPixels(settingsFile, section, kTop,
+                   CentredPixels(screen.height() * perY, frame.height() * perY, perY));
+    window->move(window->x(), Twips::ToPixelsY(top * perY, window));
+
+    if (IsSizable(window)) {
+        // Stored sizes are outer sizes; Qt sizes a window by its interior.
+        const int frameWidth = margins.left() + margins.right();
+        const int frameHeight = margins.top() + margins.bottom();
+        const double currentWidth = window->width() + frameWidth;
+        const float width = ReadPixels(settingsFile, section, kWidth, currentWidth);
+        window->resize(Twips::ToPixelsX(width * perX, window) - frameWidth, window->height());
+        const double currentHeight = window->height() + frameHeight;
+        const float height = ReadPixels(settingsFile, section, kHeight, currentHeight);
+        window->resize(window->width(), Twips::ToPixelsY(height * perY, window) - frameHeight);
+        // A size that was only the default is the interior already.
+        const bool storedWidth = width != static_cast<float>(currentWidth);
+        const bool storedHeight = height != static_cast<float>(currentHeight);
+        if (!frameKnown && (storedWidth || storedHeight))
+            new FrameCorrection(window, window->size(), storedWidth, storedHeight);
+    }
+
+    const QString topmostText = ReadSetting(settingsFile, section, kTopmost, false);
+    const auto topmost = SettingToTruth(topmostText);
+    if (!topmost)
+        throw SettingConversionError(section, kTopmost, topmostText);
+    SetTopmost(window, *topmost);
+}
+
+void SaveWindowPlacement(const QString& settingsFile, QWidget* window)
+{
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen())
+        return;
+    const QString section = window->objectName();
+    const QRect frame = QRect(window->pos(), window->size().grownBy(FrameMargins(window)));
+    WriteSetting(settingsFile, section, kLeft, Pixels(frame.x()));
+    WriteSetting(settingsFile, section, kTop, Pixels(frame.y()));
+    if (IsSizable(window)) {
+        WriteSetting(settingsFile, section, kWidth, Pixels(frame.width()));
+        WriteSetting(settingsFile, section, kHeight, Pixels(frame.height()));
+    }
+    WriteSetting(settingsFile, section, kTopmost, IsTopmost(window));
+}
+
+void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font)
+{
+    const QString section = name + QStringLiteral(".Font");
+    const QString face = ReadSetting(settingsFile, section, QStringLiteral("Name"), font.family());
+    if (!face.isEmpty())
+        font.setFamily(face);
+
+    double current = font.pointSizeF();
+    if (current <= 0)
+        current = QFontInfo(font).pointSizeF();
+    const QString sizeText = ReadSetting(settingsFile, section, QStringLiteral("Size"), current);
+    const auto size = SettingToNumber(sizeText);
+    if (!size || !(*size > 0) || !std::isfinite(*size))
+        throw SettingConversionError(section, QStringLiteral("Size"), sizeText);
+    font.setPointSizeF(std::round(*size * 10000) / 10000);
+}
+
+void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font)
+{
+    const QString section = name + QStringLiteral(".Font");
+    WriteSetting(settingsFile, section, QStringLiteral("Name"), font.family());
+    double size = font.pointSizeF();
+    if (size <= 0)
+        size = QFontInfo(font).pointSizeF();
+    WriteSetting(settingsFile, section, QStringLiteral("Size"), std::round(size * 10000) / 10000);
+}
+
+void UnloadAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    const auto all = QApplication::topLevelWidgets();
+    for (QWidget* widget : all) {
+        if (IsProgramWindow(widget))
+            windows.append(widget);
+    }
+    std::stable_sort(windows.begin(), windows.end(),
+                     [](const QPointer<QWidget>& a, const QPointer<QWidget>& b) {
+                         return OwnerDepth(a) > OwnerDepth(b);
+                     });
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            window->close();
+    }
+}
