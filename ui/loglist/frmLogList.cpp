@@ -7,6 +7,7 @@
 #include "store/Log.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
+#include "ui/controls/FormManager.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/loglist/LogListHost.h"
 
@@ -310,6 +311,12 @@ void frmLogList::Form_Load()
     FillSortedBox(searchHistory_, *stringControl_, lstString);
 
     LoadConditions();
+
+    try {
+        RestoreWindowPlacement(SettingsFilePath(), this);
+    } catch (const SettingConversionError&) {
+        // A damaged placement leaves the rest of it as applied; the window opens anyway.
+    }
 }
 
 void frmLogList::LoadPictures()
@@ -695,6 +702,7 @@ void frmLogList::Form_Unload()
     if (lstLogDateBegin->currentIndex() >= 0)
         WriteSetting(SettingsFilePath(), kSection, kBeginKey, lstLogDateBegin->currentIndex());
     WriteSetting(SettingsFilePath(), kSection, kCategoryKey, lstCategory->currentText());
+    SaveWindowPlacement(SettingsFilePath(), this);
     searchReady_ = false;
     foundDates_.reset();
     if (host_)

@@ -281,6 +281,27 @@ TEST_F(SearchTest, ConditionsComeBackAfterReopening)
     EXPECT_EQ(window_->SearchCount(), 1);
 }
 
+TEST_F(SearchTest, PlacementIsKeptWithoutASize)
+{
+    RecordFiveEntries();
+    Open();
+    window_->move(40, 60);
+    window_->show();
+    const QPoint placed = window_->frameGeometry().topLeft();
+    window_->close();
+    const auto placement = [](const char* key) {
+        return ReadSetting(SettingsFilePath(), QStringLiteral("frmLogList"),
+                           QString::fromLatin1(key), QStringLiteral("<none>"));
+    };
+    EXPECT_EQ(placement("Left"), QString::number(placed.x()));
+    EXPECT_EQ(placement("Top"), QString::number(placed.y()));
+    EXPECT_EQ(placement("Width"), "<none>");
+    EXPECT_EQ(placement("Topmost"), "False");
+
+    Reopen();
+    EXPECT_EQ(window_->frameGeometry().topLeft(), placed);
+}
+
 TEST_F(SearchTest, SavedBeginOutsideTheListSelectsNothingAndIsKept)
 {
     RecordFiveEntries();

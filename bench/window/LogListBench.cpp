@@ -1,0 +1,90 @@
+#include "LogListBench.h"
+
+#include "env/Folders.h"
+#include "store/LogList.h"
+#include "ui/loglist/frmLogList.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+void Print(QTextStream& out, const char* name, qint64 value, const char* unit)
+{
+    out << "loglist_" << name << ": " << value << ' ' << unit << '\n';
+    out.flush();
+}
+
+// Everything the window still has to do before a person sees the result.
+void Settle(QWidget& window)
+{
+    QApplication::processEvents();
+    (void)window.grab();
+}
+
+// One Enter in the search box with that text: the search and the refill of the
+// result list, shown.
+qint64 SearchFor(frmLogList& window, const QString& text)
+{
+    QLineEdit* edit = window.findChild<QComboBox*>(QStringLiteral("lstString"))->lineEdit();
+    edit->setText(text);
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(edit, &press);
+    Settle(window);
+    return timer.elapsed();
+}
+
+} // namespace
+
+bool RunLogListBenchmark(const QString& dataFolder, QTextStream& out)
+{
+    // Settings and the search history go to a throw-away program folder; the
+    // records are read where they lie.
+    QTemporaryDir program;
+    PrepareFoldersIn(program.path());
+    const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+
+    QElapsedTimer timer;
+    timer.start();
+    LogList book(folder);
+    Print(out, "book_load", timer.elapsed(), "ms");
+    if (book.LogDates().Count() == 0)
+        return false;
+    Print(out, "records", book.LogDates().Count(), "records");
+
+    timer.restart();
+    auto window = std::make_unique<frmLogList>(book, nullptr);
+    const qint64 loaded = timer.elapsed();
+    window->show();
+    Settle(*window);
+    Print(out, "open_load", loaded, "ms");
+    Print(out, "open_shown", timer.elapsed(), "ms");
+    const auto* results = window->findChild<QListView*>(QStringLiteral("lstLogs"));
+    Print(out, "first_search_lines", results->model()->rowCount(), "lines");
+    out << "loglist_first_search_label: "
+        << window->findChild<QLabel*>(QStringLiteral("lblLogListCount"))->text() << '\n';
+
+    Print(out, "text_search_cold", SearchFor(*window, QStringLiteral("会議")), "ms");
+    Print(out, "text_search_cold_lines", results->model()->rowCount(), "lines");
+    Print(out, "text_search_warm", SearchFor(*window, QStringLiteral("meeting")), "ms");
+    Print(out, "text_search_warm_lines", results->model()->rowCount(), "lines");
+    Print(out, "text_search_warm_two_words", SearchFor(*window, QStringLiteral("会議 資料")), "ms");
+    Print(out, "text_search_warm_two_words_lines", results->model()->rowCount(), "lines");
+
+    timer.restart();
+    window->close();
+    window.reset();
+    Print(out, "close", timer.elapsed(), "ms");
+    return true;
+}
