@@ -6,6 +6,8 @@
 #include "LayoutTestWindow.h"
 
 #include <QComboBox>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -245,4 +247,28 @@ TEST(ExpanderTest, DesignModeBindsNothingAndKeepsItsSize)
               QStringLiteral("txtMissing"));
     EXPECT_EQ(expander->WriteProperties().value("Expands").toInt(), 2);
     EXPECT_FALSE(expander->WriteProperties().contains("Enabled"));
+}
+
+TEST(ExpanderTest, InAMainWindowTheInteriorIsBelowTheMenuBar)
+{
+    RecordingMessageService messages;
+    QMainWindow window;
+    window.setObjectName(QStringLiteral("frmMain"));
+    window.menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    auto* central = new QWidget(&window);
+    window.setCentralWidget(central);
+    auto* text = new QTextEdit(central);
+    text->setObjectName(QStringLiteral("txtLog"));
+    text->setGeometry(10, 10, 50, 50);
+    Expander* expander = MakeExpander(central, QStringLiteral("expLog"), kExpLog);
+    window.resize(400, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(expander->AttachedWindow(), central);
+    ASSERT_LT(central->height(), window.height());
+    window.resize(500, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(LayoutTestWindow::TwipsOf(text),
+              QRect(150, 150, central->width() * 15 - 300, central->height() * 15 - 1665));
 }
