@@ -7,6 +7,7 @@
 #include "store/Log.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
+#include "ui/controls/FileSelectDialog.h"
 #include "ui/controls/FormManager.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/loglist/LogListHost.h"
@@ -636,7 +637,14 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
 
 void frmLogList::mnuToolExport_Click()
 {
-    // The save dialog is added with the file selection dialog.
+    FileSelectDialog dialog;
+    dialog.SetTitle(QStringLiteral("エクスポート先ファイル名を設定"));
+    dialog.SetFilter(QStringLiteral("XML (*.xml)|*.xml|すべてのファイル形式|*.*"));
+    dialog.SetDefaultExtension(QStringLiteral("xml"));
+    dialog.ShowSaveDialog(this);
+    if (dialog.Canceled())
+        return;
+    ExportFoundDates(dialog.FilePath());
 }
 
 void frmLogList::mnuToolCollectLogList_Click()

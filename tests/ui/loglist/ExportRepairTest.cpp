@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QWidget>
 
+#include "ui/controls/CheckedFileDialog.h"
+#include "ui/controls/FileSelectDialog.h"
+
 using ExportTest = LogListWindowTest;
 
 TEST_F(ExportTest, ThreeFoundRecordsGiveTheExactFile)
@@ -117,4 +120,58 @@ TEST_F(RepairTest, NoChangesNothing)
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(window_->SearchCount(), searches);
     EXPECT_EQ(host_.refills, 0);
+}
+
+// Drives the save dialogs of one test.
+class DialogDriver {
+public:
+    explicit DialogDriver(FileSelectDialog::Driver driver)
+    {
+        FileSelectDialog::SetDriver(std::move(driver));
+    }
+    ~DialogDriver() { FileSelectDialog::SetDriver(nullptr); }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+};
+
+TEST_F(ExportTest, MenuAsksForTheFileAndAddsTheExtension)
+{
+    RecordFiveEntries();
+    Open();
+    Search()->lineEdit()->setText(QStringLiteral("November"));
+    QTest::keyClick(Search()->lineEdit(), Qt::Key_Return);
+    const QString folder = folder_.file(QStringLiteral("out"));
+    QDir().mkpath(folder);
+    QString title;
+    QStringList filters;
+    {
+        DialogDriver driver([&](CheckedFileDialog& dialog) {
+            title = dialog.windowTitle();
+            filters = dialog.nameFilters();
+            dialog.setDirectory(folder);
+            dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("結果"));
+            dialog.accept();
+        });
+        Action("mnuToolExport")->trigger();
+    }
+    EXPECT_EQ(title, "エクスポート先ファイル名を設定");
+    EXPECT_EQ(filters.size(), 2);
+    const QByteArray written = TempFolder::ReadBytes(folder + QStringLiteral("/結果.xml"));
+    EXPECT_EQ(written.count("<log "), 1);
+    EXPECT_TRUE(written.contains("November"));
+    EXPECT_TRUE(messages_.shown.isEmpty());
+
+    // A canceled dialog writes nothing.
+    {
+        DialogDriver driver([&](CheckedFileDialog& dialog) {
+            dialog.setDirectory(folder);
+            dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("other"));
+            dialog.reject();
+        });
+        Action("mnuToolExport")->trigger();
+    }
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/other.xml")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 1);
 }
