@@ -143,12 +143,7 @@ bool InputAreaHandler::HandledByProgram(const QDropEvent* event) const
     if (ReadOnly())
         return false;
     // A drag that began in the box moves or copies its text as in any box.
-    const QObject* source = event->source();
-    for (; source; source = source->parent()) {
-        if (source == input_)
-            return false;
-    }
-    return true;
+    return !LinkRules::StartedInside(event->source(), input_);
 }
 
 bool InputAreaHandler::HandleDrag(QEvent* event)

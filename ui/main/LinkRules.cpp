@@ -4,6 +4,7 @@
 #include "env/FileStringManager.h"
 
 #include <QMimeData>
+#include <QObject>
 #include <QUrl>
 
 namespace LinkRules {
@@ -54,6 +55,15 @@ DroppedData ReadDrop(const QMimeData* data)
     if (data->hasText())
         return {DroppedData::Text, data->text()};
     return {};
+}
+
+bool StartedInside(const QObject* source, const QObject* widget)
+{
+    for (; source; source = source->parent()) {
+        if (source == widget)
+            return true;
+    }
+    return false;
 }
 
 } // namespace LinkRules

@@ -8,6 +8,7 @@
 #include <optional>
 
 class QMimeData;
+class QObject;
 
 namespace LinkRules {
 
@@ -31,5 +32,9 @@ struct DroppedData {
 // Files win over text: a file manager's drag carries both the list of
 // files and their names as text.
 DroppedData ReadDrop(const QMimeData* data);
+
+// Whether a drag's source is the widget or lies inside it (a text box
+// starts its drags from its viewport).
+bool StartedInside(const QObject* source, const QObject* widget);
 
 } // namespace LinkRules
