@@ -175,3 +175,14 @@ TEST_F(PeriodTest, WhenEveryEntryLiesInThePeriodItStartsAtTheFirst)
     Action("mnuDateSpanThisWeek")->trigger();
     EXPECT_EQ(Begin()->currentIndex(), 0);
 }
+
+TEST_F(DateRangeTest, ShortcutPictureOpensTheRangeMenuWithoutWaiting)
+{
+    window_->show();
+    auto* menu = Find<QMenu>("mnuDateSpan");
+    ASSERT_FALSE(menu->isVisible());
+    Click("imgDateShortCut");
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->actions().size(), 4);
+    menu->hide();
+}
