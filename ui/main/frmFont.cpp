@@ -1,10 +1,12 @@
 #include "ui/main/frmFont.h"
 
 #include "env/Folders.h"
+#include "ui/controls/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -14,12 +16,6 @@
 #include <cmath>
 
 namespace {
-
-// Positions are designed in twips; the logical screen has 15 twips a pixel.
-constexpr int Px(int twips)
-{
-    return twips / 15;
-}
 
 frmFont::Interaction& TestInteraction()
 {
@@ -37,7 +33,7 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("frmFont"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(Px(3960), Px(2490));
+    setFixedSize(Twips::ToPixelsX(3960, this), Twips::ToPixelsY(2490, this));
     QFont dialogFont(QStringLiteral("MS UI Gothic"));
     dialogFont.setPointSizeF(9.75);
     setFont(dialogFont);
@@ -46,25 +42,25 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
 
     lblFont_ = new QLabel(QStringLiteral("フォント"), this);
     lblFont_->setObjectName(QStringLiteral("lblFont"));
-    lblFont_->move(Px(150), Px(150));
+    lblFont_->move(Twips::ToPixelsX(150, this), Twips::ToPixelsY(150, this));
     lblFont_->adjustSize();
 
     lstFont_ = new QComboBox(this);
     lstFont_->setObjectName(QStringLiteral("lstFont"));
-    lstFont_->setGeometry(Px(150), Px(375), Px(2640), Px(315));
+    Twips::Place(lstFont_, 150, 375, 2640, 315);
 
     lblSize_ = new QLabel(QStringLiteral("大きさ"), this);
     lblSize_->setObjectName(QStringLiteral("lblSize"));
-    lblSize_->move(Px(2925), Px(150));
+    lblSize_->move(Twips::ToPixelsX(2925, this), Twips::ToPixelsY(150, this));
     lblSize_->adjustSize();
 
     lstSize_ = new QComboBox(this);
     lstSize_->setObjectName(QStringLiteral("lstSize"));
-    lstSize_->setGeometry(Px(2925), Px(375), Px(915), Px(315));
+    Twips::Place(lstSize_, 2925, 375, 915, 315);
 
     txtPreview_ = new QPlainTextEdit(this);
     txtPreview_->setObjectName(QStringLiteral("txtPreview"));
-    txtPreview_->setGeometry(Px(150), Px(825), Px(3690), Px(615));
+    Twips::Place(txtPreview_, 150, 825, 3690, 615);
     txtPreview_->setPlainText(QStringLiteral("すばやい赤狐、のろまな犬を飛び越える。\n"));
     QPalette previewPalette = txtPreview_->palette();
     previewPalette.setColor(QPalette::Base, previewPalette.color(QPalette::Button));
@@ -72,12 +68,12 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
 
     btnSetup_ = new QPushButton(QStringLiteral("設定"), this);
     btnSetup_->setObjectName(QStringLiteral("btnSetup"));
-    btnSetup_->setGeometry(Px(2175), Px(1725), Px(750), Px(615));
+    Twips::Place(btnSetup_, 2175, 1725, 750, 615);
     btnSetup_->setDefault(true);
 
     btnCancel_ = new QPushButton(QStringLiteral("中止"), this);
     btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel_->setGeometry(Px(3075), Px(1725), Px(750), Px(615));
+    Twips::Place(btnCancel_, 3075, 1725, 750, 615);
     btnCancel_->setAutoDefault(false);
 
     setTabOrder(lstFont_, lstSize_);
@@ -101,12 +97,13 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
 
 void frmFont::LoadPictures()
 {
-    const QPixmap setup(IconFolderPath() + QStringLiteral("setup.bmp"));
+    // Through QImage so that a broken file gives no picture rather than warnings.
+    const QImage setup(IconFolderPath() + QStringLiteral("setup.bmp"));
     if (!setup.isNull())
-        btnSetup_->setIcon(setup);
-    const QPixmap close(IconFolderPath() + QStringLiteral("close.bmp"));
+        btnSetup_->setIcon(QPixmap::fromImage(setup));
+    const QImage close(IconFolderPath() + QStringLiteral("close.bmp"));
     if (!close.isNull())
-        btnCancel_->setIcon(close);
+        btnCancel_->setIcon(QPixmap::fromImage(close));
 }
 
 void frmFont::FillLists()
