@@ -1,0 +1,71 @@
+// Pictures of the link path dialog and the font dialog for a person to look
+// at; runs only when QUILLMERE_SCREENSHOTS names a folder
+// (scripts/screenshots/links.sh runs it under Xvfb).
+#include "ui/main/frmFont.h"
+#include "ui/main/frmPath.h"
+
+#include "support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LinkScreenshot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        out = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");
+        if (out.isEmpty())
+            GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
+        QDir().mkpath(out);
+        // The dialogs take their pictures from the icon folder.
+        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
+        QDir().mkpath(IconFolderPath());
+        for (const QFileInfo& picture : icons.entryInfoList(QDir::Files))
+            QFile::copy(picture.filePath(), IconFolderPath() + picture.fileName());
+    }
+    void TearDown() override
+    {
+        frmPath::SetInteractionForTesting({});
+        frmFont::SetInteractionForTesting({});
+    }
+    void Save(QWidget& window, const QString& name)
+    {
+        window.activateWindow();
+        (void)QTest::qWaitForWindowActive(&window);
+        QTest::qWait(200);
+        EXPECT_TRUE(window.grab().save(out + u'/' + name)) << name.toStdString();
+    }
+
+    TempFolder folder;
+    QString out;
+};
+
+TEST_F(LinkScreenshot, PathDialog)
+{
+    frmPath::SetInteractionForTesting([this](frmPath& d) {
+        Save(d, "path.png");
+        d.resize(d.width() * 3 / 2, d.height() * 3 / 2);
+        Save(d, "path-wide.png");
+        d.findChild<QLineEdit*>("txtPath")->setText("https://example.org/資料");
+        Save(d, "path-invalid.png");
+    });
+    frmPath dialog;
+    dialog.ShowDialog("関連リンクの設定", "関連リンク", 3, folder.path());
+}
+
+TEST_F(LinkScreenshot, FontDialog)
+{
+    frmFont::SetInteractionForTesting([this](frmFont& d) { Save(d, "font.png"); });
+    QFont font(QStringLiteral("IPAGothic"));
+    font.setPointSize(12);
+    frmFont dialog;
+    dialog.ShowDialog(font);
+}
+
+} // namespace
