@@ -18,6 +18,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace {
 
 // A text cursor's selection separates lines with paragraph separators.
@@ -50,7 +52,9 @@ InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QWidget* window)
     QAction* open = FindOrAddAction("mnuHyperLinkOpen", QStringLiteral("開く(&O)"));
     QAction* copy =
         FindOrAddAction("mnuHyperLinkCopy", QStringLiteral("クリップボードにコピー(&C)"));
-    if (!mnuHyperLink_->findChild<QAction*>(QStringLiteral("mnuHyperLink_Cancel"))) {
+    const auto items = mnuHyperLink_->actions();
+    // A window that built the menu itself may have left its separator unnamed.
+    if (std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); })) {
         QAction* bar = mnuHyperLink_->addSeparator();
         bar->setObjectName(QStringLiteral("mnuHyperLink_Cancel"));
     }

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QWidget>
 
+#include <algorithm>
+
 LinkMenu::LinkMenu(QWidget* window) : QObject(window)
 {
     mnuLink_ = window->findChild<QMenu*>(QStringLiteral("mnuLink"));
@@ -15,7 +17,9 @@ LinkMenu::LinkMenu(QWidget* window) : QObject(window)
         mnuLink_->setObjectName(QStringLiteral("mnuLink"));
     }
     mnuLinkOpen_ = FindOrAddAction("mnuLinkOpen", QString());
-    if (!mnuLink_->findChild<QAction*>(QStringLiteral("mnuLink_"))) {
+    const auto items = mnuLink_->actions();
+    // A window that built the menu itself may have left its separator unnamed.
+    if (std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); })) {
         QAction* bar = mnuLink_->addSeparator();
         bar->setObjectName(QStringLiteral("mnuLink_"));
     }

@@ -81,6 +81,36 @@ TEST_F(LinkMenuTest, WhenNotEditableOnlyOpeningIsPossible)
     EXPECT_TRUE(link.isEmpty());
 }
 
+TEST(LinkMenuOfTheWindow, TakesOverTheMenuTheWindowBuilt)
+{
+    QWidget window;
+    auto* own = new QMenu("関連リンク", &window);
+    own->setObjectName("mnuLink");
+    QAction* open = own->addAction("");
+    open->setObjectName("mnuLinkOpen");
+    own->addSeparator();
+    QAction* edit = own->addAction("編集 ...");
+    edit->setObjectName("mnuLinkEdit");
+    QAction* remove = own->addAction("削除");
+    remove->setObjectName("mnuLinkDelete");
+    LinkMenu menu(&window);
+    EXPECT_EQ(menu.Menu(), own);
+    EXPECT_EQ(own->actions(), QList<QAction*>({open, own->actions()[1], edit, remove}));
+
+    // The window's own lock of the items is what the menu shows.
+    edit->setEnabled(false);
+    QString link = "x";
+    QStringList edited;
+    menu.SetCurrentLink([&] { return link; });
+    menu.SetEditLink([&](const QString& p) { edited << p; });
+    MenuPerson person("mnuLinkEdit");
+    menu.Show({});
+    EXPECT_TRUE(edited.isEmpty());
+    edit->setEnabled(true);
+    menu.Show({});
+    EXPECT_EQ(edited, QStringList{"x"});
+}
+
 // The real opener with a stand-in xdg-open first on the search path: the
 // link arrives as one argument, and nothing in it is run by a shell.
 TEST_F(LinkMenuTest, OpeningALinkRunsNothingThatIsWrittenInIt)
