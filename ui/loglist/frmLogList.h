@@ -40,6 +40,8 @@ public:
     const StringList& SearchHistory() const { return searchHistory_; }
     // The date-times of the last search; none before the first one.
     const DateList* FoundDates() const { return foundDates_ ? &*foundDates_ : nullptr; }
+    // True once the window has unloaded (it is closing or closed).
+    bool IsUnloaded() const { return unloaded_; }
     // Searches started since the window was loaded (read by tests and benchmarks).
     int SearchCount() const { return searchCount_; }
 
