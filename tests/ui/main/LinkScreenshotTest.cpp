@@ -1,7 +1,9 @@
 // Pictures of the link path dialog and the font dialog for a person to look
 // at; runs only when QUILLMERE_SCREENSHOTS names a folder
 // (scripts/screenshots/links.sh runs it under Xvfb).
+#include "app/MainModule.h"
 #include "ui/main/frmFont.h"
+#include "ui/main/frmMain.h"
 #include "ui/main/frmPath.h"
 
 #include "support/TempFolder.h"
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -66,6 +69,18 @@ TEST_F(LinkScreenshot, FontDialog)
     font.setPointSize(12);
     frmFont dialog;
     dialog.ShowDialog(font);
+}
+
+TEST_F(LinkScreenshot, MainWindowWithALink)
+{
+    SetEndHandler({});
+    ASSERT_TRUE(StartUpForTesting(folder.path()));
+    frmMain& window = MainWindow();
+    window.show();
+    window.findChild<QPlainTextEdit*>("txtLog")->setPlainText("会議の資料はリンク先にある。");
+    window.SetLink(folder.path() + "/資料/議事録.txt");
+    Save(window, "main-link.png");
+    ShutDown();
 }
 
 } // namespace

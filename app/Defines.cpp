@@ -1,0 +1,44 @@
+#include "app/Defines.h"
+
+#include "env/Folders.h"
+
+#include <QImage>
+
+#include <limits>
+#include <stdexcept>
+
+void Increment(qint32& value)
+{
+    if (value == std::numeric_limits<qint32>::max())
+        throw std::overflow_error("Increment: 32-bit overflow");
+    ++value;
+}
+
+void Decrement(qint32& value)
+{
+    if (value == std::numeric_limits<qint32>::min())
+        throw std::overflow_error("Decrement: 32-bit overflow");
+    --value;
+}
+
+QPixmap LoadProgramIcon()
+{
+    return QPixmap(QStringLiteral(":/quillmere.png"));
+}
+
+QIcon ProgramWindowIcon()
+{
+    QIcon icon(QStringLiteral(":/quillmere.ico"));
+    if (icon.isNull())
+        icon = QIcon(LoadProgramIcon());
+    return icon;
+}
+
+QPixmap LoadIconFolderPicture(const QString& fileName)
+{
+    // Through QImage so that a broken file gives a null picture rather than a warning storm.
+    QImage image(IconFolderPath() + fileName);
+    if (image.isNull())
+        return {};
+    return QPixmap::fromImage(image);
+}

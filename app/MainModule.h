@@ -1,0 +1,55 @@
+#pragma once
+// The program's process-wide state: the one record book, the face it shows
+// (main window or iconized window) and the three top-level windows, each of
+// which exists at most once. Windows switch faces only through the operations
+// here.
+#include <QString>
+
+#include <functional>
+
+class LogList;
+class QWidget;
+class frmIcon;
+class frmMain;
+
+// Program entry: single instance, file system, folders, record book, first
+// window. False when another copy already runs; nothing was shown or written.
+bool StartUp();
+// Writes "Iconize", unloads every window, releases the record book and the file
+// system, then runs the end handler. Not entered twice.
+void ShutDown();
+// What ShutDown finally does to end the process (the program quits its event
+// loop here; tests leave it empty).
+void SetEndHandler(std::function<void()> handler);
+
+// True from a successful StartUp until ShutDown has begun.
+bool IsRunning();
+bool IsShuttingDown();
+
+// The shared record book; only valid while the program runs.
+LogList& GetLogList();
+
+// Main window to browsing mode, then the record list window beside it.
+void ShowRecordListWindow();
+// Main window to writing mode, then the record list window closed.
+void ReturnToWritingMode();
+// Main window and record list window closed; the iconized window shown.
+void ShowIconizedWindow();
+// Iconized window closed; the main window shown (in writing mode when newly loaded).
+void ShowMainWindow();
+bool IsIconized();
+
+// The windows, loaded hidden when not loaded.
+frmMain& MainWindow();
+frmIcon& IconWindow();
+// The loaded windows, or nullptr; loading nothing.
+frmMain* LoadedMainWindow();
+frmIcon* LoadedIconWindow();
+QWidget* LoadedRecordListWindow();
+
+// Where the single-instance lock of a program folder lies (one per user).
+QString InstanceLockPath(const QString& programFolder);
+
+// Tests only: StartUp against a temporary program folder instead of the
+// executable's. The program itself has no way to choose another folder.
+bool StartUpForTesting(const QString& programFolder);

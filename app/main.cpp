@@ -1,0 +1,24 @@
+#include "app/Defines.h"
+#include "app/MainModule.h"
+#include "env/MessageService.h"
+#include "ui/controls/QtMessageService.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmere"));
+    // Switching between the main window and the iconized window closes one before the
+    // other shows; only ShutDown ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramWindowIcon());
+    QtMessageService messages;
+    SetMessageService(&messages);
+    SetEndHandler([] { QCoreApplication::quit(); });
+    if (!StartUp())
+        return 0;  // another copy runs: end without a word
+    const int code = QApplication::exec();
+    SetMessageService(nullptr);
+    return code;
+}

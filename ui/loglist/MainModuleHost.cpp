@@ -1,0 +1,27 @@
+#include "ui/loglist/MainModuleHost.h"
+
+#include "app/MainModule.h"
+#include "ui/main/frmMain.h"
+
+MainModuleHost& MainModuleHost::Instance()
+{
+    static MainModuleHost host;
+    return host;
+}
+
+void MainModuleHost::ShowLog(const QString& logDate)
+{
+    MainWindow().ShowLog(logDate);
+}
+
+void MainModuleHost::ReturnToWritingMode()
+{
+    ::ReturnToWritingMode();
+}
+
+void MainModuleHost::RefillCategories()
+{
+    // After a shutdown has begun no main window is loaded again for this.
+    if (frmMain* main = LoadedMainWindow())
+        main->RefillCategories();
+}
