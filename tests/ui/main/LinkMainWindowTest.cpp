@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -157,6 +158,20 @@ TEST_F(LinkMainWindowTest, TheLinkMenuOpensEditsAndDeletes)
     window->findChild<QAction*>("mnuEditSetLink")->trigger();
     EXPECT_EQ(dialogs, 2);
     EXPECT_EQ(seenPath, "");
+}
+
+// A link is shown as written, however much it looks like markup.
+TEST_F(LinkMainWindowTest, TheTooltipShowsALinkThatLooksLikeMarkupAsWritten)
+{
+    for (const QString& link : {QString("<b>x</b> & <i>y"), QString("/tmp/a<br>b"), folder}) {
+        window->SetLink(link);
+        QTextDocument shown;
+        if (Qt::mightBeRichText(imgLink->toolTip()))
+            shown.setHtml(imgLink->toolTip());
+        else
+            shown.setPlainText(imgLink->toolTip());
+        EXPECT_EQ(shown.toPlainText(), link);
+    }
 }
 
 TEST_F(LinkMainWindowTest, InBrowsingModeTheLinkOnlyOpensAndDropsAreNotTaken)
