@@ -58,6 +58,29 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Hiding a control for a refill hands its focus on to the next one in the tab
+// order (after the result list, the close button, where the next space bar
+// would close the window); it comes back when the refill is done.
+class FocusKeeper {
+public:
+    FocusKeeper(QWidget* window, QWidget* control)
+    {
+        QWidget* focused = window->focusWidget();
+        if (focused && (focused == control || control->isAncestorOf(focused)))
+            focused_ = focused;
+    }
+    ~FocusKeeper()
+    {
+        if (focused_ && focused_->isVisible())
+            focused_->setFocus();
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> focused_;
+};
+
 // Both comparison formats are leading parts of the fixed-width list text
 // "yyyy/mm/dd hh:mm:ss", so an entry written with one is its first characters.
 QString EntryIn(const QString& listText, const QString& format)
@@ -340,9 +363,7 @@ void frmLogList::LoadPictures()
 
 void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box)
 {
-    // Hiding the box for the fill moves the focus on; give it back.
-    const QWidget* focused = focusWidget();
-    const bool hadFocus = focused && (focused == box || focused == box->lineEdit());
+    const FocusKeeper focus(this, box);
     entries.FillListBox(control);
     // The drop-down lists its entries in sorted order, letter case aside; the
     // stored list keeps the order they were added in.
@@ -353,8 +374,6 @@ void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& cont
     control.model()->setStringList(items);
     box->setCurrentIndex(-1);
     box->setEditText(QString());
-    if (hadFocus)
-        box->setFocus();
 }
 
 void frmLogList::LoadConditions()
@@ -364,7 +383,10 @@ void frmLogList::LoadConditions()
     FillSortedBox(logList_.Categories(), *categoryControl_, lstCategory);
     lstCategory->setEditText(ReadSetting(SettingsFilePath(), kSection, kCategoryKey, QString()));
 
-    logList_.LogDates().FillListBox(*beginControl_);
+    {
+        const FocusKeeper focus(this, lstLogDateBegin);
+        logList_.LogDates().FillListBox(*beginControl_);
+    }
     const std::optional<double> begin =
         SettingToNumber(ReadSetting(SettingsFilePath(), kSection, kBeginKey, 0));
     if (begin && std::isfinite(*begin)) {
@@ -374,7 +396,10 @@ void frmLogList::LoadConditions()
         lstLogDateBegin->setCurrentIndex(valid ? static_cast<int>(index) : -1);
     }
 
-    logList_.LogDates().FillListBox(*endControl_);
+    {
+        const FocusKeeper focus(this, lstLogDateEnd);
+        logList_.LogDates().FillListBox(*endControl_);
+    }
     lstLogDateEnd->setCurrentIndex(lstLogDateEnd->count() - 1);
 
     searchReady_ = true;
@@ -407,7 +432,10 @@ void frmLogList::SearchLogs()
     if (!searched)
         return;
 
-    foundDates_->FillListBox(*logsControl_);
+    {
+        const FocusKeeper focus(this, lstLogs);
+        foundDates_->FillListBox(*logsControl_);
+    }
     lblLogListCount->setText(
         QStringLiteral("%1 件 (%2ms)").arg(foundDates_->Count()).arg(stopwatch.Time()));
     lblLogListCount->adjustSize();
@@ -655,6 +683,9 @@ void frmLogList::mnuToolCollectLogList_Click()
                     kRepairTitle, MessageIcon::None, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes)
         return;
+    // Disabling the window takes the focus from its control; the user carries
+    // on where they were once it is enabled again.
+    const FocusKeeper focus(this, centralWidget());
     {
         WaitCursor hourglass;
         setEnabled(false);

@@ -322,3 +322,30 @@ TEST_F(SearchTest, CloseButtonReturnsToWritingMode)
     Click("btnClose");
     EXPECT_EQ(host_.returns, 1);
 }
+
+TEST_F(SearchTest, RefillingTheListsKeepsTheFocusWhereItWas)
+{
+    RecordFiveEntries();
+    frmLogList& window = Open();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    // A step searches and refills the result list; a focus handed on to the
+    // close button would close the window at the next space bar.
+    Results()->setFocus();
+    const int searches = window.SearchCount();
+    Click("imgLogDateBeginDownDay");
+    ASSERT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_TRUE(Results()->hasFocus());
+
+    // The repair refills both date lists and the category box.
+    Begin()->setFocus();
+    messages_.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    Action("mnuToolCollectLogList")->trigger();
+    EXPECT_TRUE(Begin()->hasFocus());
+    Category()->lineEdit()->setFocus();
+    messages_.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    Action("mnuToolCollectLogList")->trigger();
+    EXPECT_TRUE(Category()->lineEdit()->hasFocus());
+}

@@ -1,0 +1,215 @@
+// The record list window with the real main window of a running program: a
+// result shown there, the main window's category box after a repair, and a
+// picture of both for a person to look at (only when QUILLMERE_SCREENSHOTS
+// names a folder; scripts/screenshots/loglist.sh runs it under Xvfb).
+#include "app/MainModule.h"
+#include "env/DateTime.h"
+#include "env/Folders.h"
+#include "env/MessageService.h"
+#include "store/LogList.h"
+#include "support/TempFolder.h"
+#include "ui/loglist/LogListHost.h"
+#include "ui/loglist/frmLogList.h"
+#include "ui/main/frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The main window's side of the record list window, as the program wires it.
+class MainWindowHost : public LogListHost {
+public:
+    explicit MainWindowHost(frmMain& main) : main_(main) {}
+    void ShowLog(const QString& logDate) override { main_.ShowLog(logDate); }
+    void ReturnToWritingMode() override { main_.SetToWritingMode(); }
+    void RefillCategories() override { main_.RefillCategories(); }
+
+private:
+    frmMain& main_;
+};
+
+class BesideMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
+        QDir().mkpath(IconFolderPath());
+        for (const QFileInfo& picture : icons.entryInfoList(QDir::Files))
+            QFile::copy(picture.filePath(), IconFolderPath() + picture.fileName());
+        SetEndHandler({});
+        ASSERT_TRUE(StartUpForTesting(folder_.path()));
+        started_ = true;
+    }
+    void TearDown() override
+    {
+        list_.reset();
+        host_.reset();
+        if (started_)
+            ShutDown();
+    }
+
+    static DateTime At(int year, int month, int day, int hour, int minute = 0)
+    {
+        return DateTime::FromParts(year, month, day, hour, minute, 0);
+    }
+    static void Record(const DateTime& at, const QString& category, const QString& text)
+    {
+        ASSERT_TRUE(GetLogList().Log(at, category, {}, text));
+    }
+    static void RecordSome()
+    {
+        Record(At(2024, 5, 13, 9, 30), QStringLiteral("仕事 会議"),
+               QStringLiteral("定例会議。資料の見直しを来週までに。"));
+        Record(At(2024, 5, 14, 21), QStringLiteral("家"), QStringLiteral("夕食は鍋。"));
+        Record(At(2024, 5, 20, 10, 15), QStringLiteral("仕事"),
+               QStringLiteral("会議室の予約を取った。\r\n議題は三つ。"));
+    }
+    frmMain& Main()
+    {
+        frmMain& main = MainWindow();
+        main.SetToBrowsingMode();
+        return main;
+    }
+    frmLogList& Open()
+    {
+        frmMain& main = Main();
+        host_ = std::make_unique<MainWindowHost>(main);
+        list_ = std::make_unique<frmLogList>(GetLogList(), host_.get(), &main);
+        return *list_;
+    }
+    template <class T> T* Find(QWidget* window, const char* name)
+    {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QStringList Entries(QComboBox* box)
+    {
+        QStringList entries;
+        for (int i = 0; i < box->count(); ++i)
+            entries << box->itemText(i);
+        return entries;
+    }
+    void ClickResult(int row)
+    {
+        auto* results = Find<QListView>(list_.get(), "lstLogs");
+        const QRect line = results->visualRect(results->model()->index(row, 0));
+        QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, line.center());
+    }
+
+    TempFolder folder_;
+    bool started_ = false;
+    std::unique_ptr<MainWindowHost> host_;
+    std::unique_ptr<frmLogList> list_;
+};
+
+TEST_F(BesideMainWindow, ResultClickShowsTheRecordInTheMainWindow)
+{
+    RecordSome();
+    frmLogList& list = Open();
+    frmMain& main = MainWindow();
+    EXPECT_EQ(list.windowIcon().cacheKey(), main.windowIcon().cacheKey());
+    main.show();
+    list.show();
+
+    ClickResult(2);
+    EXPECT_EQ(Find<QPlainTextEdit>(&main, "txtLog")->toPlainText(),
+              "会議室の予約を取った。\n議題は三つ。");
+    EXPECT_EQ(Find<QLineEdit>(&main, "txtDate")->text(), "2024/05/20 10:15:00");
+    EXPECT_EQ(Find<QComboBox>(&main, "lstCategory")->currentText(), "仕事");
+    EXPECT_EQ(main.Mode(), MainWindowMode::Browsing);
+}
+
+TEST_F(BesideMainWindow, RepairAfterLostListsRefillsTheMainWindowsCategoryBox)
+{
+    RecordSome();
+    // The lists are lost while the program is not running.
+    ShutDown();
+    QFile::remove(DataFolderPath() + QStringLiteral("logdate.list"));
+    QFile::remove(DataFolderPath() + QStringLiteral("category.list"));
+    ASSERT_TRUE(StartUpForTesting(folder_.path()));
+    auto* mainCategories = Find<QComboBox>(&MainWindow(), "lstCategory");
+    ASSERT_EQ(mainCategories->count(), 0);
+
+    frmLogList& list = Open();
+    RecordingMessageService messages;
+    messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    list.findChild<QAction*>(QStringLiteral("mnuToolCollectLogList"))->trigger();
+    ASSERT_EQ(messages.shown.size(), 2);
+
+    const QStringList dates{"2024/05/13 09:30:00", "2024/05/14 21:00:00", "2024/05/20 10:15:00"};
+    EXPECT_EQ(Entries(Find<QComboBox>(&list, "lstLogDateBegin")), dates);
+    EXPECT_EQ(Entries(Find<QComboBox>(&list, "lstLogDateEnd")), dates);
+    QStringList offered = Entries(mainCategories);
+    offered.sort();
+    QStringList listed = Entries(Find<QComboBox>(&list, "lstCategory"));
+    listed.sort();
+    EXPECT_EQ(offered, listed);
+    EXPECT_TRUE(offered.contains(QStringLiteral("会議")));
+    EXPECT_TRUE(offered.contains(QStringLiteral("家")));
+}
+
+class LogListScreenshot : public BesideMainWindow {
+protected:
+    void SetUp() override
+    {
+        out_ = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");
+        if (out_.isEmpty())
+            GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
+        QDir().mkpath(out_);
+        BesideMainWindow::SetUp();
+    }
+    // The whole screen: both windows as they lie beside each other.
+    void Save(QWidget& active, const QString& name)
+    {
+        active.activateWindow();
+        (void)QTest::qWaitForWindowActive(&active);
+        QTest::qWait(300);
+        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+        EXPECT_TRUE(shot.save(out_ + u'/' + name)) << name.toStdString();
+    }
+
+    QString out_;
+};
+
+TEST_F(LogListScreenshot, BesideTheMainWindowInBrowsingMode)
+{
+    RecordSome();
+    frmMain& main = Main();
+    main.move(420, 80);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    frmLogList& list = Open();
+    list.move(430, 120); // over the main window: activation puts it to the left
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    EXPECT_EQ(list.frameGeometry().right() + 1, main.frameGeometry().left());
+
+    auto* search = Find<QComboBox>(&list, "lstString");
+    search->lineEdit()->setText(QStringLiteral("会議"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(search->lineEdit(), &enter);
+    ClickResult(1);
+    Save(list, QStringLiteral("loglist.png"));
+
+    // A wider main window: the record list window keeps its place on the left.
+    main.resize(main.width() + 200, main.height() + 120);
+    Save(list, QStringLiteral("loglist-wide.png"));
+}
+
+} // namespace
