@@ -7,6 +7,17 @@
 #include <limits>
 #include <stdexcept>
 
+// The pictures are compiled into a static library; without a reference the
+// linker leaves their object file out and every window would lack its icon.
+static void EnsureProgramResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 void Increment(qint32& value)
 {
     if (value == std::numeric_limits<qint32>::max())
@@ -23,11 +34,13 @@ void Decrement(qint32& value)
 
 QPixmap LoadProgramIcon()
 {
+    EnsureProgramResources();
     return QPixmap(QStringLiteral(":/quillmere.png"));
 }
 
 QIcon ProgramWindowIcon()
 {
+    EnsureProgramResources();
     QIcon icon(QStringLiteral(":/quillmere.ico"));
     if (icon.isNull())
         icon = QIcon(LoadProgramIcon());

@@ -6,6 +6,8 @@
 #include "env/System.h"
 #include "store/LogList.h"
 #include "ui/controls/FormManager.h"
+#include "ui/loglist/MainModuleHost.h"
+#include "ui/loglist/frmLogList.h"
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
 
@@ -33,7 +35,13 @@ struct Program {
     // A window is forgotten as soon as it has unloaded, before Qt deletes it.
     QPointer<frmMain> mainWindow;
     QPointer<frmIcon> iconWindow;
-    QPointer<QWidget> recordListWindow;
+    QPointer<frmLogList> recordListWindow;
+    // Set while ReturnToWritingMode runs: the record list window it closes calls
+    // it again from its unload, which must not switch or close a second time.
+    bool returningToWriting = false;
+    // Set while the program itself closes the iconized window (back to the main
+    // window); any other close of it comes from the window system.
+    bool unloadingIconByProgram = false;
     std::function<void()> endHandler;
 };
 
@@ -111,18 +119,22 @@ void ShutDown()
     WriteSetting(SettingsFilePath(), kSection, kIconizeKey, p.iconized);
     UnloadAllWindows();
     // Windows that did not close with the others (none should) are unloaded all the same.
-    if (p.recordListWindow)
-        p.recordListWindow->close();
+    if (frmLogList* list = LoadedRecordListWindow())
+        list->close();
     if (p.mainWindow)
         p.mainWindow->Unload();
     if (p.iconWindow)
         p.iconWindow->Unload();
+    p.recordListWindow = nullptr;
+    p.mainWindow = nullptr;
+    p.iconWindow = nullptr;
 
     p.logList.reset();
     ReleaseFileSystem();
     p.instanceLock.reset();
     p.running = false;
     p.shuttingDown = false;
+    p.returningToWriting = false;
     if (p.endHandler)
         p.endHandler();
 }
@@ -172,12 +184,30 @@ frmIcon& IconWindow()
         auto* window = new frmIcon();
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(window, &frmIcon::Unloaded, [window] {
-            if (State().iconWindow == window)
-                State().iconWindow = nullptr;
+            Program& state = State();
+            if (state.iconWindow != window)
+                return;
+            state.iconWindow = nullptr;
+            // Closed by the window system while it was the program's only face: left
+            // running without a window, the program would also hold the single-instance
+            // lock and turn every later start away. End it as its exit entry does.
+            if (!state.unloadingIconByProgram && !state.shuttingDown && state.running)
+                ShutDown();
         });
         p.iconWindow = window;
     }
     return *p.iconWindow;
+}
+
+frmLogList& RecordListWindow()
+{
+    Program& p = State();
+    if (!LoadedRecordListWindow()) {
+        auto* window = new frmLogList(GetLogList(), &MainModuleHost::Instance(), &MainWindow());
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        p.recordListWindow = window;
+    }
+    return *p.recordListWindow;
 }
 
 frmMain* LoadedMainWindow()
@@ -190,9 +220,10 @@ frmIcon* LoadedIconWindow()
     return State().iconWindow;
 }
 
-QWidget* LoadedRecordListWindow()
+frmLogList* LoadedRecordListWindow()
 {
-    return State().recordListWindow;
+    frmLogList* window = State().recordListWindow;
+    return window && !window->IsUnloaded() ? window : nullptr;
 }
 
 bool IsIconized()
@@ -202,29 +233,41 @@ bool IsIconized()
 
 void ShowRecordListWindow()
 {
+    if (!IsRunning())
+        return;
     MainWindow().SetToBrowsingMode();
-    // The record list window, owned by the main window, is shown here.
+    frmLogList& list = RecordListWindow();
+    list.show();
+    list.raise();
+    list.activateWindow();
 }
 
 void ReturnToWritingMode()
 {
     Program& p = State();
-    // During shutdown no window is loaded again.
-    if (p.shuttingDown && !p.mainWindow)
+    // A shutdown unloads the record list window, whose unload lands here: the main
+    // window is going too, and its unsent input was saved when it left writing mode.
+    if (!IsRunning() || p.returningToWriting)
         return;
+    p.returningToWriting = true;
     MainWindow().SetToWritingMode();
-    if (p.recordListWindow)
-        p.recordListWindow->close();
+    if (frmLogList* list = LoadedRecordListWindow())
+        list->close();
+    p.returningToWriting = false;
 }
 
 void ShowIconizedWindow()
 {
     Program& p = State();
+    if (!IsRunning())
+        return;
     p.iconized = true;
     if (p.mainWindow)
         p.mainWindow->Unload();
-    if (p.recordListWindow)
-        p.recordListWindow->close();
+    // Its unload returns to writing mode and so loads a hidden main window, which
+    // the next ShowMainWindow shows.
+    if (frmLogList* list = LoadedRecordListWindow())
+        list->close();
     frmIcon& icon = IconWindow();
     icon.show();
     icon.raise();
@@ -233,9 +276,14 @@ void ShowIconizedWindow()
 void ShowMainWindow()
 {
     Program& p = State();
+    if (!IsRunning())
+        return;
     p.iconized = false;
-    if (p.iconWindow)
+    if (p.iconWindow) {
+        p.unloadingIconByProgram = true;
         p.iconWindow->Unload();
+        p.unloadingIconByProgram = false;
+    }
     frmMain& window = MainWindow();
     window.show();
     window.raise();

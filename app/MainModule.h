@@ -10,6 +10,7 @@
 class LogList;
 class QWidget;
 class frmIcon;
+class frmLogList;
 class frmMain;
 
 // Program entry: single instance, file system, folders, record book, first
@@ -29,9 +30,12 @@ bool IsShuttingDown();
 // The shared record book; only valid while the program runs.
 LogList& GetLogList();
 
-// Main window to browsing mode, then the record list window beside it.
+// Main window to browsing mode, then the record list window shown, modeless and
+// owned by the main window.
 void ShowRecordListWindow();
-// Main window to writing mode, then the record list window closed.
+// Main window to writing mode, then the record list window closed. Does nothing
+// while a shutdown runs, and nothing more when entered again from the record list
+// window's unload.
 void ReturnToWritingMode();
 // Main window and record list window closed; the iconized window shown.
 void ShowIconizedWindow();
@@ -42,10 +46,13 @@ bool IsIconized();
 // The windows, loaded hidden when not loaded.
 frmMain& MainWindow();
 frmIcon& IconWindow();
-// The loaded windows, or nullptr; loading nothing.
+// Owned by the main window (loaded hidden first, if need be).
+frmLogList& RecordListWindow();
+// The loaded windows, or nullptr; loading nothing. A window that has begun to
+// unload no longer counts as loaded.
 frmMain* LoadedMainWindow();
 frmIcon* LoadedIconWindow();
-QWidget* LoadedRecordListWindow();
+frmLogList* LoadedRecordListWindow();
 
 // Where the single-instance lock of a program folder lies (one per user).
 QString InstanceLockPath(const QString& programFolder);

@@ -11,7 +11,9 @@ MainModuleHost& MainModuleHost::Instance()
 
 void MainModuleHost::ShowLog(const QString& logDate)
 {
-    MainWindow().ShowLog(logDate);
+    // Only a running program has a main window to show it in.
+    if (IsRunning())
+        MainWindow().ShowLog(logDate);
 }
 
 void MainModuleHost::ReturnToWritingMode()
