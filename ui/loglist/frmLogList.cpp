@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QStringListModel>
 #include <QToolButton>
 
@@ -721,9 +722,16 @@ void frmLogList::Form_Activate()
     const QRect main = owner_->frameGeometry();
     const QRect own = frameGeometry();
     // Lying over the main window it would hide the record on show: put it on
-    // the main window's left, top-aligned, even where that leaves the screen.
-    if (main.left() <= own.left() && own.left() + own.width() <= main.left() + main.width())
-        move(main.left() - own.width(), main.top());
+    // the main window's left, top-aligned.
+    if (main.left() <= own.left() && own.left() + own.width() <= main.left() + main.width()) {
+        int left = main.left() - own.width();
+        // Beside a main window near the screen's left edge that would put it
+        // partly or wholly off the screen, out of the user's reach; it stops
+        // at the edge instead, over the main window's left part.
+        if (const QScreen* screen = owner_->screen())
+            left = std::max(left, screen->availableGeometry().left());
+        move(left, main.top());
+    }
 }
 
 void frmLogList::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 
 using SearchTest = LogListWindowTest;
@@ -249,13 +250,35 @@ TEST_F(SearchTest, ActivationPlacesTheWindowLeftOfTheMainWindow)
     EXPECT_EQ(own.left(), main.frameGeometry().left() - own.width());
     EXPECT_EQ(own.top(), main.frameGeometry().top());
 
+    // Activation comes again after another window had it.
+    QWidget other;
+    other.setGeometry(900, 500, 50, 50);
+    other.show();
+    const auto reactivate = [&] {
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        ASSERT_FALSE(window_->isActiveWindow());
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    };
+
     // Outside the main window's span it stays where it is.
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     window_->move(20, 40);
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    reactivate();
     EXPECT_EQ(window_->frameGeometry().topLeft(), QPoint(20, 40));
+    window_->move(main.frameGeometry().left() + 10, 300);
+    reactivate();
+    EXPECT_EQ(window_->frameGeometry().topLeft(),
+              QPoint(main.frameGeometry().left() - own.width(), main.frameGeometry().top()));
+
+    // Beside a main window near the screen's left edge it would leave the
+    // screen; it stops at the edge.
+    const QRect screen = main.screen()->availableGeometry();
+    main.move(screen.left() + 100, 120);
+    window_->move(main.frameGeometry().left() + 10, 300);
+    reactivate();
+    EXPECT_EQ(window_->frameGeometry().topLeft(),
+              QPoint(screen.left(), main.frameGeometry().top()));
     window_.reset(); // before its owner goes
 }
 
