@@ -170,12 +170,25 @@ TEST_F(SearchTest, PickingFromTheBoxesSearches)
 {
     RecordFiveEntries();
     frmLogList& window = Open();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_EQ(Entries(Category()), (QStringList{"仕事", "仕事 会議", "会議", "家"}));
+
+    // The arrow keys pick the entries of the closed box one by one, each a search.
+    QLineEdit* edit = Category()->lineEdit();
+    edit->setFocus();
     const int searches = window.SearchCount();
-    const int home = Category()->findText(QStringLiteral("家"));
-    ASSERT_GE(home, 0);
-    Category()->setCurrentIndex(home);
-    emit Category()->activated(home);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(Category()->currentText(), "仕事");
     EXPECT_EQ(window.SearchCount(), searches + 1);
+    EXPECT_EQ(ResultLines(), (QStringList{"2001/10/05 09:00:00", "2001/10/07 08:00:00"}));
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(Category()->currentText(), "家");
+    EXPECT_EQ(window.SearchCount(), searches + 4);
     EXPECT_EQ(ResultLines(), (QStringList{"2001/10/05 21:00:00", "2001/11/02 12:00:00"}));
 }
 
