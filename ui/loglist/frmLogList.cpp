@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QStringListModel>
 #include <QToolButton>
@@ -99,17 +100,32 @@ QString DateIn(const QDate& date, const QString& format)
         .left(format.size());
 }
 
+// Lists drop down below their box, a few rows at a time. The styles that lay
+// the list over the box instead measure the height and width of every entry
+// each time it opens: with an entry per record, a pause the user feels.
+class DropDownBelowStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 // A drop-down list with a long list: its pop-up measures one row for all.
-void PrepareDropDown(QComboBox* box)
+void PrepareDropDown(QComboBox* box, QStyle* style)
 {
+    box->setStyle(style);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     if (auto* view = qobject_cast<QListView*>(box->view()))
         view->setUniformItemSizes(true);
 }
 
-void PrepareEditableBox(QComboBox* box)
+void PrepareEditableBox(QComboBox* box, QStyle* style)
 {
-    PrepareDropDown(box);
+    PrepareDropDown(box, style);
     box->setEditable(true);
     // The box keeps what is typed as a condition; only Enter in the search box
     // adds to the history, and nothing completes the text behind the user's back.
@@ -178,6 +194,10 @@ void frmLogList::CreateControls()
     font.setPointSizeF(9.75);
     setFont(font);
 
+    // One style for the four boxes, owned by the window.
+    auto* dropDownStyle = new DropDownBelowStyle;
+    dropDownStyle->setParent(this);
+
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
@@ -185,7 +205,7 @@ void frmLogList::CreateControls()
 
     lblLogDate = Label(client, "lblLogDate", QStringLiteral("日付"), 150, 150);
     lstLogDateBegin = Box(client, "lstLogDateBegin", 150, 375);
-    PrepareDropDown(lstLogDateBegin);
+    PrepareDropDown(lstLogDateBegin, dropDownStyle);
     imgLogDateBeginUpMonth = ImageButton(client, "imgLogDateBeginUpMonth", 150, 750);
     imgLogDateBeginDownMonth = ImageButton(client, "imgLogDateBeginDownMonth", 525, 750);
     imgLogDateBeginUpDay = ImageButton(client, "imgLogDateBeginUpDay", 900, 750);
@@ -193,7 +213,7 @@ void frmLogList::CreateControls()
     lblLogDateBegin = Label(client, "lblLogDateBegin", QStringLiteral("から"), 1950, 750);
 
     lstLogDateEnd = Box(client, "lstLogDateEnd", 150, 1050);
-    PrepareDropDown(lstLogDateEnd);
+    PrepareDropDown(lstLogDateEnd, dropDownStyle);
     imgLogDateEndUpMonth = ImageButton(client, "imgLogDateEndUpMonth", 150, 1425);
     imgLogDateEndDownMonth = ImageButton(client, "imgLogDateEndDownMonth", 525, 1425);
     imgLogDateEndUpDay = ImageButton(client, "imgLogDateEndUpDay", 900, 1425);
@@ -203,10 +223,10 @@ void frmLogList::CreateControls()
 
     lblCategory = Label(client, "lblCategory", QStringLiteral("分類"), 150, 1800);
     lstCategory = Box(client, "lstCategory", 150, 2025);
-    PrepareEditableBox(lstCategory);
+    PrepareEditableBox(lstCategory, dropDownStyle);
     lblString = Label(client, "lblString", QStringLiteral("文字"), 150, 2475);
     lstString = Box(client, "lstString", 150, 2700);
-    PrepareEditableBox(lstString);
+    PrepareEditableBox(lstString, dropDownStyle);
 
     lblLogList = Label(client, "lblLogList", QStringLiteral("条件に一致するログ"), 2700, 150);
     lstLogs = new QListView(client);

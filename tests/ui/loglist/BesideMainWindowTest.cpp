@@ -210,6 +210,12 @@ TEST_F(LogListScreenshot, BesideTheMainWindowInBrowsingMode)
     // A wider main window: the record list window keeps its place on the left.
     main.resize(main.width() + 200, main.height() + 120);
     Save(list, QStringLiteral("loglist-wide.png"));
+
+    auto* begin = Find<QComboBox>(&list, "lstLogDateBegin");
+    begin->showPopup();
+    QTest::qWait(300);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out_ + "/loglist-dates.png"));
+    begin->hidePopup();
 }
 
 } // namespace

@@ -176,6 +176,19 @@ TEST_F(PeriodTest, WhenEveryEntryLiesInThePeriodItStartsAtTheFirst)
     EXPECT_EQ(Begin()->currentIndex(), 0);
 }
 
+TEST_F(DateRangeTest, DateListsDropDownBelowTheirBox)
+{
+    // Laid over the box, the list would measure every entry each time it opens.
+    window_->show();
+    for (QComboBox* list : {Begin(), End()}) {
+        list->showPopup();
+        QWidget* popup = list->view()->window();
+        ASSERT_TRUE(popup->isVisible());
+        EXPECT_GE(popup->geometry().top(), list->mapToGlobal(QPoint(0, list->height())).y() - 1);
+        list->hidePopup();
+    }
+}
+
 TEST_F(DateRangeTest, ShortcutPictureOpensTheRangeMenuWithoutWaiting)
 {
     window_->show();
