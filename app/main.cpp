@@ -1,5 +1,6 @@
 #include "app/Defines.h"
 #include "app/MainModule.h"
+#include "app/TerminationSignals.h"
 #include "env/MessageService.h"
 #include "ui/controls/QtMessageService.h"
 
@@ -18,6 +19,14 @@ int main(int argc, char* argv[])
     SetEndHandler([] { QCoreApplication::quit(); });
     if (!StartUp())
         return 0;  // another copy runs: end without a word
+    // Asked to end from outside (logout, system shutdown): the orderly end, which
+    // quits the event loop; a second request while it runs changes nothing.
+    InstallTerminationHandler([] {
+        if (IsRunning())
+            ShutDown();
+        else
+            QCoreApplication::quit();
+    });
     const int code = QApplication::exec();
     SetMessageService(nullptr);
     return code;

@@ -1,5 +1,6 @@
-// The program itself, started twice from one program folder.
+// The built program itself, run from a copied program folder.
 #include "app/MainModule.h"
+#include "env/System.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,31 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds)
     return true;
 }
 
+// A program folder holding a copy of the built program.
+class ProgramFolder {
+public:
+    ProgramFolder() { copied_ = folder_.isValid() && QFile::copy(BuiltProgram(), program()); }
+    bool ready() const { return copied_; }
+    QString path() const { return folder_.path(); }
+    QString program() const { return folder_.filePath(QStringLiteral("Quillmere")); }
+    QString dataFile(const QString& name) const
+    {
+        return folder_.filePath(CurrentUserName() + u'/' + name);
+    }
+    // The program has taken its lock, prepared its folders and shown its window.
+    bool waitUntilStarted() const
+    {
+        if (!WaitFor([&] { return QFileInfo::exists(InstanceLockPath(path())); }, 20000))
+            return false;
+        QThread::msleep(500);
+        return true;
+    }
+
+private:
+    QTemporaryDir folder_;
+    bool copied_ = false;
+};
+
 class RunningProgram {
 public:
     explicit RunningProgram(const QString& program)
@@ -73,25 +99,20 @@ private:
 
 } // namespace
 
-TEST(SingleInstance, ASecondCopyOfTheProgramEndsAtOnceAndWritesNothing)
+TEST(ProgramProcess, ASecondCopyEndsAtOnceAndWritesNothing)
 {
     if (!QFileInfo::exists(BuiltProgram()))
         GTEST_SKIP() << "the program is not built: " << BuiltProgram().toStdString();
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString program = folder.filePath(QStringLiteral("Quillmere"));
-    ASSERT_TRUE(QFile::copy(BuiltProgram(), program));
-    const QString lock = InstanceLockPath(folder.path());
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.ready());
 
-    RunningProgram first(program);
+    RunningProgram first(folder.program());
     ASSERT_TRUE(first.process().waitForStarted(10000));
-    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(lock); }, 20000));
-    // The first copy has prepared its folders and shown its window by now.
-    QThread::msleep(500);
+    ASSERT_TRUE(folder.waitUntilStarted());
     ASSERT_EQ(first.process().state(), QProcess::Running);
     const QStringList before = Snapshot(folder.path());
 
-    RunningProgram second(program);
+    RunningProgram second(folder.program());
     ASSERT_TRUE(second.process().waitForFinished(20000));
     EXPECT_EQ(second.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.process().exitCode(), 0);
@@ -102,8 +123,42 @@ TEST(SingleInstance, ASecondCopyOfTheProgramEndsAtOnceAndWritesNothing)
     // A copy that died without ending its run does not keep later starts away.
     first.process().kill();
     ASSERT_TRUE(first.process().waitForFinished(5000));
-    RunningProgram third(program);
+    RunningProgram third(folder.program());
     ASSERT_TRUE(third.process().waitForStarted(10000));
     EXPECT_FALSE(third.process().waitForFinished(3000));
     EXPECT_EQ(third.process().state(), QProcess::Running);
+}
+
+TEST(ProgramProcess, ARequestToEndFromOutsideRunsTheOrderlyEnd)
+{
+    if (!QFileInfo::exists(BuiltProgram()))
+        GTEST_SKIP() << "the program is not built: " << BuiltProgram().toStdString();
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.ready());
+
+    RunningProgram program(folder.program());
+    ASSERT_TRUE(program.process().waitForStarted(10000));
+    ASSERT_TRUE(folder.waitUntilStarted());
+    QFile settings(folder.dataFile(QStringLiteral("Quillmere.ini")));
+    if (settings.open(QIODevice::ReadOnly)) {
+        const QByteArray early = settings.readAll();
+        EXPECT_FALSE(early.contains("Iconize")) << early.constData();
+        EXPECT_FALSE(early.contains("[frmMain]")) << early.constData();
+        settings.close();
+    }
+    program.process().terminate();  // SIGTERM, as at logout
+    ASSERT_TRUE(program.process().waitForFinished(20000));
+    EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.process().exitCode(), 0);
+
+    // The main window unloaded (its placement) and ShutDown wrote "Iconize".
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray content = settings.readAll();
+    EXPECT_TRUE(content.contains("[Quillmere]\r\nIconize=False\r\n")) << content.constData();
+    EXPECT_TRUE(content.contains("[frmMain]")) << content.constData();
+
+    // And it let go of its lock: the next start runs.
+    RunningProgram next(folder.program());
+    ASSERT_TRUE(next.process().waitForStarted(10000));
+    EXPECT_FALSE(next.process().waitForFinished(3000));
 }
