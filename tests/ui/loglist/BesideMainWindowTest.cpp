@@ -8,7 +8,6 @@
 #include "env/MessageService.h"
 #include "store/LogList.h"
 #include "support/TempFolder.h"
-#include "ui/loglist/LogListHost.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmMain.h"
 
@@ -21,25 +20,13 @@
 #include <QListView>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-// The main window's side of the record list window, as the program wires it.
-class MainWindowHost : public LogListHost {
-public:
-    explicit MainWindowHost(frmMain& main) : main_(main) {}
-    void ShowLog(const QString& logDate) override { main_.ShowLog(logDate); }
-    void ReturnToWritingMode() override { main_.SetToWritingMode(); }
-    void RefillCategories() override { main_.RefillCategories(); }
-
-private:
-    frmMain& main_;
-};
 
 class BesideMainWindow : public ::testing::Test {
 protected:
@@ -55,8 +42,6 @@ protected:
     }
     void TearDown() override
     {
-        list_.reset();
-        host_.reset();
         if (started_)
             ShutDown();
     }
@@ -77,17 +62,14 @@ protected:
         Record(At(2024, 5, 20, 10, 15), QStringLiteral("仕事"),
                QStringLiteral("会議室の予約を取った。\r\n議題は三つ。"));
     }
-    frmMain& Main()
-    {
-        frmMain& main = MainWindow();
-        main.SetToBrowsingMode();
-        return main;
-    }
+    // The record list window as the program opens it, beside the main window
+    // in browsing mode.
     frmLogList& Open()
     {
-        frmMain& main = Main();
-        host_ = std::make_unique<MainWindowHost>(main);
-        list_ = std::make_unique<frmLogList>(GetLogList(), host_.get(), &main);
+        MainWindow().show();
+        ShowRecordListWindow();
+        list_ = LoadedRecordListWindow();
+        EXPECT_NE(list_, nullptr);
         return *list_;
     }
     template <class T> T* Find(QWidget* window, const char* name)
@@ -105,15 +87,14 @@ protected:
     }
     void ClickResult(int row)
     {
-        auto* results = Find<QListView>(list_.get(), "lstLogs");
+        auto* results = Find<QListView>(list_, "lstLogs");
         const QRect line = results->visualRect(results->model()->index(row, 0));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, line.center());
     }
 
     TempFolder folder_;
     bool started_ = false;
-    std::unique_ptr<MainWindowHost> host_;
-    std::unique_ptr<frmLogList> list_;
+    frmLogList* list_ = nullptr;
 };
 
 TEST_F(BesideMainWindow, ResultClickShowsTheRecordInTheMainWindow)
@@ -122,8 +103,6 @@ TEST_F(BesideMainWindow, ResultClickShowsTheRecordInTheMainWindow)
     frmLogList& list = Open();
     frmMain& main = MainWindow();
     EXPECT_EQ(list.windowIcon().cacheKey(), main.windowIcon().cacheKey());
-    main.show();
-    list.show();
 
     ClickResult(2);
     EXPECT_EQ(Find<QPlainTextEdit>(&main, "txtLog")->toPlainText(),
@@ -131,6 +110,13 @@ TEST_F(BesideMainWindow, ResultClickShowsTheRecordInTheMainWindow)
     EXPECT_EQ(Find<QLineEdit>(&main, "txtDate")->text(), "2024/05/20 10:15:00");
     EXPECT_EQ(Find<QComboBox>(&main, "lstCategory")->currentText(), "仕事");
     EXPECT_EQ(main.Mode(), MainWindowMode::Browsing);
+
+    // Closing goes back to writing mode.
+    const QPointer<frmLogList> closing(&list);
+    Find<QToolButton>(&list, "btnClose")->click();
+    EXPECT_EQ(main.Mode(), MainWindowMode::Writing);
+    EXPECT_EQ(LoadedRecordListWindow(), nullptr);
+    EXPECT_TRUE(!closing || closing->IsUnloaded());
 }
 
 TEST_F(BesideMainWindow, RepairAfterLostListsRefillsTheMainWindowsCategoryBox)
@@ -188,17 +174,14 @@ protected:
 TEST_F(LogListScreenshot, BesideTheMainWindowInBrowsingMode)
 {
     RecordSome();
-    frmMain& main = Main();
+    frmMain& main = MainWindow();
     main.move(420, 80);
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    // Opened over the main window, it goes to the main window's left.
+    RecordListWindow().move(430, 120);
     frmLogList& list = Open();
-    list.move(430, 120); // over the main window: activation puts it to the left
-    list.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
-    list.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
     EXPECT_EQ(list.frameGeometry().right() + 1, main.frameGeometry().left());
+    EXPECT_EQ(main.Mode(), MainWindowMode::Browsing);
 
     auto* search = Find<QComboBox>(&list, "lstString");
     search->lineEdit()->setText(QStringLiteral("会議"));
