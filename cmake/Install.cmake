@@ -16,6 +16,4 @@ file(GLOB QUILLMERE_PICTURES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/*.bmp
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/*.ico)
 install(FILES ${QUILLMERE_PICTURES} DESTINATION icons)
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resources/readme.html)
-  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/readme.html DESTINATION .)
-endif()
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/readme.html DESTINATION .)
