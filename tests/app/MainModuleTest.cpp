@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 
+#include "env/System.h"
 #include "store/DateList.h"
 #include "store/Log.h"
 #include "store/LogList.h"
@@ -25,6 +26,22 @@ TEST_F(ProgramTest, FirstRunCreatesTheDataFolderAndShowsTheMainWindowInWritingMo
     EXPECT_EQ(LoadedIconWindow(), nullptr);
     EXPECT_EQ(GetLogList().LogDates().Count(), 0);
     EXPECT_EQ(VisibleWindows().size(), 1);
+}
+
+TEST_F(ProgramTest, ADataFolderThatCannotBeCreatedDoesNotStopTheStart)
+{
+    // A file where the data folder belongs: the folder cannot be made.
+    QFile blocker(dir.filePath(CurrentUserName()));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Start();
+    EXPECT_FALSE(QFileInfo(DataFolderPath()).isDir());
+    ASSERT_NE(LoadedMainWindow(), nullptr);
+    EXPECT_TRUE(LoadedMainWindow()->isVisible());
+    EXPECT_EQ(GetLogList().LogDates().Count(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    ShutDown();
+    EXPECT_EQ(ends, 1);
 }
 
 TEST_F(ProgramTest, StoredIconizeDecidesTheFirstWindow)
