@@ -194,9 +194,7 @@ void frmLogList::CreateControls()
     font.setPointSizeF(9.75);
     setFont(font);
 
-    // One style for the four boxes, owned by the window.
     auto* dropDownStyle = new DropDownBelowStyle;
-    dropDownStyle->setParent(this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -255,6 +253,9 @@ void frmLogList::CreateControls()
     categoryControl_ = std::make_unique<ModelListControl>(lstCategory);
     stringControl_ = std::make_unique<ModelListControl>(lstString);
     logsControl_ = std::make_unique<ModelListControl>(lstLogs);
+    // Owned by the window, and a child after the boxes that use it, so that it
+    // goes after them.
+    dropDownStyle->setParent(this);
 }
 
 void frmLogList::CreateMenus()
