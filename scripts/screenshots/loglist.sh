@@ -1,6 +1,7 @@
 #!/bin/sh
 # Screenshot of the record list window beside the main window in browsing
-# mode, showing a found record, taken under Xvfb by the window test program.
+# mode, showing a found record (also with a wider main window and with the
+# begin list dropped down), taken under Xvfb by the window test program.
 # Usage: scripts/screenshots/loglist.sh BUILD_DIR [OUTPUT_FOLDER]
 set -eu
 build=${1:?build directory}
@@ -12,4 +13,4 @@ trap 'rm -rf "$runtime"' EXIT
 XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb QUILLMERE_SCREENSHOTS=$out \
   xvfb-run -a -s "-screen 0 1024x768x24" \
   "$build/tests/test_loglist" --gtest_filter='LogListScreenshot*'
-echo "$out/loglist.png"
+ls "$out"/loglist*.png
