@@ -41,7 +41,7 @@ QString LineBreaksAsLF(QString text)
 } // namespace
 
 InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QWidget* window)
-    : QObject(input), input_(input), window_(window)
+    : QObject(input), input_(input), viewport_(input->viewport()), window_(window)
 {
     Q_ASSERT(qobject_cast<QTextEdit*>(input) || qobject_cast<QPlainTextEdit*>(input));
     mnuHyperLink_ = window_->findChild<QMenu*>(QStringLiteral("mnuHyperLink"));
@@ -65,7 +65,7 @@ InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QWidget* window)
             [this] { QGuiApplication::clipboard()->setText(selectedLink_); });
 
     input_->installEventFilter(this);
-    input_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 InputAreaHandler::~InputAreaHandler() = default;
@@ -192,7 +192,7 @@ void InputAreaHandler::Drop(QDropEvent* event)
 
 bool InputAreaHandler::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == input_->viewport()) {
+    if (watched == viewport_) {
         switch (event->type()) {
         case QEvent::DragEnter:
         case QEvent::DragMove:
@@ -200,7 +200,7 @@ bool InputAreaHandler::eventFilter(QObject* watched, QEvent* event)
             return HandleDrag(event);
         case QEvent::MouseButtonRelease:
             ShowMenuLater(static_cast<QMouseEvent*>(event)->position().toPoint() +
-                          input_->viewport()->pos());
+                          viewport_->pos());
             break;
         default:
             break;

@@ -52,6 +52,9 @@ private:
     QAction* FindOrAddAction(const char* name, const QString& caption);
 
     QAbstractScrollArea* input_;
+    // Kept apart from input_: events still arrive while the box is being
+    // destroyed, when it can no longer be asked for its viewport.
+    QWidget* viewport_;
     QWidget* window_;
     QMenu* mnuHyperLink_ = nullptr;
     QString selectedLink_;
