@@ -83,6 +83,11 @@ bool RunLogListBenchmark(const QString& dataFolder, QTextStream& out)
     Print(out, "text_search_warm_two_words", SearchFor(*window, QStringLiteral("会議 資料")), "ms");
     Print(out, "text_search_warm_two_words_lines", results->model()->rowCount(), "lines");
 
+    // Export of the last result (the two-word search) into a new file.
+    timer.restart();
+    const bool exported = window->ExportFoundDates(program.filePath(QStringLiteral("export.xml")));
+    Print(out, "export_two_words", exported ? timer.elapsed() : -1, "ms");
+
     // The drop-down of a date list with an entry per record.
     auto* begin = window->findChild<QComboBox*>(QStringLiteral("lstLogDateBegin"));
     timer.restart();

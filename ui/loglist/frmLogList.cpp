@@ -670,15 +670,21 @@ void frmLogList::mnuDateSpanToday_Click()
 
 bool frmLogList::ExportFoundDates(const QString& filePath)
 {
-    XMLFile file;
-    file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
-    if (foundDates_) {
-        for (const DateTime& logDate : *foundDates_) {
-            if (const ::Log* log = logList_.Item(logDate))
-                log->SaveToXMLDocument(file.Document());
+    bool saved = false;
+    {
+        // A result of every record takes seconds to write.
+        WaitCursor hourglass;
+        XMLFile file;
+        file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
+        if (foundDates_) {
+            for (const DateTime& logDate : *foundDates_) {
+                if (const ::Log* log = logList_.Item(logDate))
+                    log->SaveToXMLDocument(file.Document());
+            }
         }
+        saved = file.SaveToFile(filePath);
     }
-    if (file.SaveToFile(filePath))
+    if (saved)
         return true;
     ShowMessage(QStringLiteral("検索結果を書き込めませんでした。\r\n%1").arg(filePath),
                 ApplicationTitle(), MessageIcon::Warning);
