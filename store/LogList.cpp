@@ -273,7 +273,7 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     return StoreResult::Ok();
 }
 
-void LogList::CollectDataList()
+StoreResult LogList::CollectDataList()
 {
     QList<FileEntry> found;
     try {
@@ -299,8 +299,14 @@ void LogList::CollectDataList()
     logDates_ = std::move(dates);
     resolved_.clear();
     categories_ = std::move(categories);
-    logDates_.SaveToFile(LogDatesPath());
-    categories_.SaveToFile(CategoriesPath());
+    // Both are tried: one that cannot be written does not keep the other old.
+    const bool datesSaved = logDates_.SaveToFile(LogDatesPath());
+    const bool categoriesSaved = categories_.SaveToFile(CategoriesPath());
+    if (!datesSaved)
+        return StoreResult::Fail(StoreResult::Error::SaveFailed, LogDatesPath());
+    if (!categoriesSaved)
+        return StoreResult::Fail(StoreResult::Error::SaveFailed, CategoriesPath());
+    return StoreResult::Ok();
 }
 
 const ::Log* LogList::RecordAt(qsizetype position)

@@ -50,8 +50,10 @@ public:
     StoreResult ReLog(const DateTime& logDate, const QString& category, const QString& link,
                       const QString& text);
     // Reads every month file below the data folder and rebuilds both lists
-    // from the records (dates sorted, categories in order of first use).
-    void CollectDataList();
+    // from the records (dates sorted, categories in order of first use). The
+    // lists in memory are rebuilt either way; SaveFailed names a list file that
+    // could not be written, so the repair is not reported as done.
+    StoreResult CollectDataList();
 
     // The record with that stamp (reading its month file on first need), or
     // nullptr. The pointer stays valid for the life of the book.

@@ -352,6 +352,24 @@ TEST_F(LogListTest, RepairOfAnEmptyOrMissingFolder)
     EXPECT_EQ(nowhere.LogDates().Count(), 0);
 }
 
+TEST_F(LogListTest, RepairTellsWhichListCouldNotBeWritten)
+{
+    Prepare({{At(2001, 3, 1), QStringLiteral("a"), QStringLiteral("x")}});
+    LogList book(Folder());
+    EXPECT_TRUE(book.CollectDataList());
+
+    for (const QString& name : {QStringLiteral("logdate.list"), QStringLiteral("category.list")}) {
+        QFile list(PathOf(name));
+        ASSERT_TRUE(list.setPermissions(QFile::ReadOwner));
+        const StoreResult result = book.CollectDataList();
+        EXPECT_EQ(result.error, StoreResult::Error::SaveFailed) << name.toStdString();
+        EXPECT_EQ(result.detail, PathOf(name));
+        // The lists in memory are rebuilt all the same.
+        EXPECT_EQ(Texts(book.LogDates()), QStringList{"2001/03/01 00:00:00"});
+        ASSERT_TRUE(list.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    }
+}
+
 TEST_F(LogListTest, RecordsKeepTheirAddressWhileMoreArrive)
 {
     LogList book(Folder());

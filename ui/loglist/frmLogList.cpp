@@ -717,9 +717,16 @@ void frmLogList::mnuToolCollectLogList_Click()
     {
         WaitCursor hourglass;
         setEnabled(false);
-        logList_.CollectDataList();
-        ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
-                    MessageButtons::Ok);
+        const StoreResult result = logList_.CollectDataList();
+        if (result)
+            ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
+                        MessageButtons::Ok);
+        else
+            ShowMessage(QStringLiteral("リストを再構築しましたが、ファイル「%1」に書き込めません"
+                                       "でした。\r\nディスクの空き容量と書き込みの権限を確かめて"
+                                       "から、もう一度実行してください。")
+                            .arg(result.detail),
+                        kRepairTitle, MessageIcon::Warning, MessageButtons::Ok);
         setEnabled(true);
     }
     LoadConditions();

@@ -109,6 +109,26 @@ TEST_F(RepairTest, RebuildsLostListsIntoTheWindowAndTheMainWindow)
               5);
 }
 
+TEST_F(RepairTest, AListThatCannotBeWrittenIsNotReportedAsRepaired)
+{
+    RecordFiveEntries();
+    const QString dates = DataFolderPath() + QStringLiteral("logdate.list");
+    ASSERT_TRUE(QFile::setPermissions(dates, QFile::ReadOwner));
+    Open();
+    StateRecordingMessages messages;
+    messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    Action("mnuToolCollectLogList")->trigger();
+    QFile::setPermissions(dates, QFile::ReadOwner | QFile::WriteOwner);
+
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_NE(messages.shown[1].text, "修正が完了しました。");
+    EXPECT_TRUE(messages.shown[1].text.contains(dates)) << messages.shown[1].text.toStdString();
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(messages.shown[1].title, "Quillmere データ修復ツール");
+    EXPECT_TRUE(window_->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(RepairTest, NoChangesNothing)
 {
     RecordFiveEntries();
