@@ -133,7 +133,9 @@ void frmIcon::mouseDoubleClickEvent(QMouseEvent* event)
 
 void frmIcon::Unload()
 {
+    unloadingByProgram_ = true;
     close();
+    unloadingByProgram_ = false;
 }
 
 void frmIcon::closeEvent(QCloseEvent* event)
@@ -141,7 +143,10 @@ void frmIcon::closeEvent(QCloseEvent* event)
     event->accept();
     if (unloaded_)
         return;
+    const bool endsProgram = !unloadingByProgram_ && !IsShuttingDown();
     Form_Unload();
+    if (endsProgram)
+        ShutDown();
 }
 
 void frmIcon::Form_Unload()

@@ -17,6 +17,8 @@ public:
     ~frmIcon() override;
 
     // A close started by the program; the window saves its placement either way.
+    // Any other close (the system's close command, the session ending) ends the
+    // program, which would otherwise run on with no window to return from.
     void Unload();
     // Flips the topmost tick and applies it.
     void ToggleTopmost();
@@ -55,4 +57,5 @@ private:
     QPoint pressedAt_;
     bool pressed_ = false;
     bool unloaded_ = false;
+    bool unloadingByProgram_ = false;
 };
