@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "env/FSOHelper.h"
+#include "env/INIFileManager.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
@@ -290,6 +291,24 @@ TEST_F(MainWindowTest, ExitEndsTheProgramAndKeepsTheUnsentInput)
     EXPECT_EQ(LoadedMainWindow(), nullptr);
     PrepareFoldersIn(dir.path());
     EXPECT_EQ(ReadTextFile(InputAreaPath(), false), frmMain::InputAreaContent("unsent", "", ""));
+}
+
+TEST_F(MainWindowTest, PlacementAndInputFontComeBackOnTheNextLoad)
+{
+    window->move(140, 90);
+    window->resize(600, 450);
+    WriteSetting(SettingsFilePath(), "Edit/View.Font", "Size", "10.5");
+    ShowIconizedWindow();
+    EXPECT_EQ(ReadSetting(SettingsFilePath(), "frmMain", "Left", QString()), "140");
+    EXPECT_EQ(ReadSetting(SettingsFilePath(), "frmMain", "Top", QString()), "90");
+
+    ShowMainWindow();
+    ASSERT_NE(LoadedMainWindow(), nullptr);
+    Find(*LoadedMainWindow());
+    EXPECT_EQ(window->pos(), QPoint(140, 90));
+    EXPECT_EQ(window->size(), QSize(600, 450));
+    EXPECT_DOUBLE_EQ(txtLog->font().pointSizeF(), 10.5);
+    EXPECT_EQ(txtLog->font().family(), "MS UI Gothic") << "the design face by default";
 }
 
 } // namespace
