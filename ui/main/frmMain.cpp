@@ -707,8 +707,25 @@ void frmMain::RestoreInputArea()
 
 void frmMain::SaveInputArea()
 {
-    WriteTextFile(InputAreaPath(),
-                  InputAreaContent(RecordText(), lstCategory_->currentText(), currentLink_), true);
+    const QString text = RecordText();
+    const QString category = lstCategory_->currentText();
+    if (WriteTextFile(InputAreaPath(), InputAreaContent(text, category, currentLink_), true))
+        return;
+    // The file keeps older input, which would come back in place of this one: the
+    // user must hear of it while the text is still on the screen to be copied.
+    if (!text.isEmpty() || !category.isEmpty() || !currentLink_.isEmpty())
+        ShowMessage(InputAreaFailureMessage(InputAreaPath()), ApplicationTitle(),
+                    MessageIcon::Warning);
+}
+
+QString frmMain::InputAreaFailureMessage(const QString& path)
+{
+    return QStringLiteral("入力中の内容を保存できませんでした。\n"
+                          "ファイル「%1」に書き込めません。"
+                          "ディスクの空き容量と書き込みの権限を確かめてください。\n"
+                          "入力した内容は、次に記録モードへ戻ったときや次の起動では戻りません。"
+                          "必要なら「すべてコピー」で控えてください。")
+        .arg(path);
 }
 
 void frmMain::Unload()

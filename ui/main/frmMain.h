@@ -73,6 +73,8 @@ public:
     static QString ToInputText(const QString& recordText);
     // What the user reads when the record book could not store the input.
     static QString FailureMessage(const StoreResult& result);
+    // What the user reads when the unsent input could not be written to its file.
+    static QString InputAreaFailureMessage(const QString& path);
 
     // The design size of the window's interior below the menu bar, in pixels.
     static constexpr int DesignWidth = 5685 / 15;

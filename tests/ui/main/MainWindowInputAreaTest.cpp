@@ -110,4 +110,30 @@ TEST_F(MainWindowInputAreaTest, ARecordedTextDoesNotComeBackAsUnsent)
     EXPECT_EQ(txtLog->toPlainText(), "");
 }
 
+// The file keeps the older input when it cannot be written, and that would come
+// back in place of what is typed now: the user is told while the text is shown.
+TEST_F(MainWindowInputAreaTest, AnInputThatCannotBeSavedIsReportedWhileItIsShown)
+{
+    RecordingMessageService messages;
+    ASSERT_TRUE(WriteTextFile(InputAreaPath(), "old input", true));
+    ASSERT_TRUE(QFile::setPermissions(InputAreaPath(), QFile::ReadOwner));
+    window->SetToBrowsingMode();
+    EXPECT_TRUE(messages.shown.isEmpty()) << "an empty input has nothing to lose";
+    window->SetToWritingMode();
+    EXPECT_EQ(txtLog->toPlainText(), "old input");
+
+    txtLog->clear();
+    Type(txtLog, "new input");
+    window->SetToBrowsingMode();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, frmMain::InputAreaFailureMessage(InputAreaPath()));
+    EXPECT_TRUE(messages.shown[0].text.contains(InputAreaPath()));
+    EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
+    EXPECT_EQ(txtLog->toPlainText(), "new input") << "still shown, to be copied";
+    EXPECT_TRUE(Action("mnuEditCopyAll")->isEnabled());
+    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), "old input");
+
+    ASSERT_TRUE(QFile::setPermissions(InputAreaPath(), QFile::ReadOwner | QFile::WriteOwner));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "env/FSOHelper.h"
 #include "env/INIFileManager.h"
+#include "env/System.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
@@ -309,6 +310,18 @@ TEST_F(MainWindowTest, PlacementAndInputFontComeBackOnTheNextLoad)
     EXPECT_EQ(window->size(), QSize(600, 450));
     EXPECT_DOUBLE_EQ(txtLog->font().pointSizeF(), 10.5);
     EXPECT_EQ(txtLog->font().family(), "MS UI Gothic") << "the design face by default";
+}
+
+TEST_F(MainWindowTest, TheHelpItemsOpenTheManualAndTheWebPage)
+{
+    QStringList opened;
+    SetShellOpenerForTesting([&opened](const QString& target) { opened << target; });
+    Action("mnuHelpShowManualIndex")->trigger();
+    Action("mnuHelpGotoWebsite")->trigger();
+    SetShellOpenerForTesting({});
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[0], ProgramFolderPath() + "/readme.html");
+    EXPECT_TRUE(opened[1].startsWith("https://")) << qPrintable(opened[1]);
 }
 
 } // namespace
