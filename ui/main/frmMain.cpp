@@ -143,6 +143,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(ProgramWindowIcon());
     CreateControls();
     CreateMenus();
+    // The design measures the interior; the menu bar comes on top of it.
+    resize(DesignWidth, DesignHeight + menuBar()->sizeHint().height());
     ConnectHandlers();
     InstallInputAreaHandlers();
     Form_Load();
@@ -269,7 +271,6 @@ void frmMain::CreateControls()
     expLog_->SetTargetName(QStringLiteral("txtLog"));
     LayoutControl::LoadAll(this);
 
-    resize(DesignWidth, DesignHeight);
     setMinimumSize(Twips::ToPixelsX(4500), Twips::ToPixelsY(3000));
 }
 

@@ -160,4 +160,18 @@ TEST_F(IconWindowTest, ExitAndTheSystemsCloseEndTheProgramIconized)
     EXPECT_EQ(Setting("Top"), "77");
 }
 
+TEST_F(IconWindowTest, AStoredPlacementThatDoesNotReadLeavesItUsable)
+{
+    WriteSetting(SettingsFilePath(), "frmIcon", "Left", "far away");
+    WriteSetting(SettingsFilePath(), "frmIcon", "Topmost", "True");
+    frmIcon* icon = Iconize();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isVisible());
+    // The restore stopped before "Topmost": the tick tells the state as it is.
+    QAction* topmost = icon->findChild<QAction*>("mnuCommandTopmost");
+    EXPECT_EQ(topmost->isChecked(), icon->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Choose(icon, "mnuCommandReturnToMain");
+    EXPECT_NE(LoadedMainWindow(), nullptr);
+}
+
 } // namespace

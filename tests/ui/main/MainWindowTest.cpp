@@ -82,6 +82,9 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
 
 TEST_F(MainWindowTest, TheLayoutFollowsEveryResize)
 {
+    // First start: the interior below the menu bar has the design size.
+    EXPECT_NEAR(window->centralWidget()->width(), frmMain::DesignWidth, 1);
+    EXPECT_NEAR(window->centralWidget()->height(), frmMain::DesignHeight, 1);
     for (const QSize size : {QSize(520, 400), QSize(900, 640), QSize(400, 260)}) {
         window->resize(size);
         QCoreApplication::processEvents();
@@ -322,6 +325,25 @@ TEST_F(MainWindowTest, TheHelpItemsOpenTheManualAndTheWebPage)
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened[0], ProgramFolderPath() + "/readme.html");
     EXPECT_TRUE(opened[1].startsWith("https://")) << qPrintable(opened[1]);
+}
+
+TEST_F(MainWindowTest, LoadingTakesThePicturesAndSkipsAStepThatFails)
+{
+    EXPECT_TRUE(btnLog->icon().isNull()) << "no icon folder: buttons without pictures";
+    const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
+    ASSERT_TRUE(QDir().mkpath(IconFolderPath()));
+    for (const char* name : {"pencil.bmp", "eye.bmp", "iconize.bmp", "link.ico"})
+        ASSERT_TRUE(QFile::copy(icons.filePath(name), IconFolderPath() + name)) << name;
+    // A placement that does not convert stops only the placement step.
+    WriteSetting(SettingsFilePath(), "frmMain", "Left", "left");
+    WriteSetting(SettingsFilePath(), "Edit/View.Font", "Size", "14");
+    Restart();
+    ASSERT_NE(window, nullptr);
+    for (QToolButton* button : {btnLog, btnView, btnIconize})
+        EXPECT_FALSE(button->icon().isNull()) << qPrintable(button->objectName());
+    EXPECT_FALSE(imgLink->pixmap().isNull());
+    EXPECT_EQ(txtLog->font().pointSize(), 14);
+    EXPECT_EQ(window->Mode(), MainWindowMode::Writing);
 }
 
 } // namespace
