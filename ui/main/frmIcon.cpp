@@ -48,8 +48,7 @@ void frmIcon::CreateMenu()
     mnuCommandTopmost_ = add("mnuCommandTopmost", QStringLiteral("常に手前に表示(&T)"));
     mnuCommandTopmost_->setCheckable(true);
     mnuCommand_->addSeparator()->setObjectName(QStringLiteral("mnuCommandReturn_bar"));
-    mnuCommandReturnToMain_ =
-        add("mnuCommandReturnToMain", QStringLiteral("入力モードに移行(&I)"));
+    mnuCommandReturnToMain_ = add("mnuCommandReturnToMain", QStringLiteral("入力モードに移行(&I)"));
     mnuCommandReturnToBrowse_ =
         add("mnuCommandReturnToBrowse", QStringLiteral("閲覧モードに移行(&B)"));
     mnuCommand_->addSeparator()->setObjectName(QStringLiteral("mnuCommandExit_bar"));

@@ -56,9 +56,9 @@ const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 void SubstituteDesignFonts()
 {
     static const bool done = [] {
-        QFont::insertSubstitutions(kDesignFontName, {QStringLiteral("IPAPGothic"),
-                                                     QStringLiteral("IPAGothic"),
-                                                     QStringLiteral("Noto Sans CJK JP")});
+        QFont::insertSubstitutions(kDesignFontName,
+                                   {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                    QStringLiteral("Noto Sans CJK JP")});
         return true;
     }();
     Q_UNUSED(done);
@@ -296,8 +296,7 @@ void frmMain::CreateMenus()
                                 QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuEditClear_->setEnabled(false);
     NamedSeparator(mnuEdit_, "mnuEditLog_bar");
-    mnuEditSetLink_ =
-        NamedAction(mnuEdit_, "mnuEditSetLink", QStringLiteral("関連リンク(&H) ..."));
+    mnuEditSetLink_ = NamedAction(mnuEdit_, "mnuEditSetLink", QStringLiteral("関連リンク(&H) ..."));
     mnuEditToRewritingMode_ =
         NamedAction(mnuEdit_, "mnuEditToRewritingMode", QStringLiteral("書き直す(&R)"));
     mnuEditToRewritingMode_->setCheckable(true);
@@ -649,10 +648,10 @@ void frmMain::SetLink(const QString& link)
 {
     currentLink_ = link;
     // A tooltip that looks like markup would be rendered; a link is shown as written.
-    imgLink_->setToolTip(Qt::mightBeRichText(link)
-                             ? QStringLiteral("<p style='white-space:pre'>%1</p>")
-                                   .arg(link.toHtmlEscaped())
-                             : link);
+    imgLink_->setToolTip(
+        Qt::mightBeRichText(link)
+            ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(link.toHtmlEscaped())
+            : link);
     imgLink_->setVisible(!link.isEmpty());
 }
 
@@ -681,8 +680,7 @@ QString frmMain::ToInputText(const QString& recordText)
     return text;
 }
 
-QString frmMain::InputAreaContent(const QString& text, const QString& category,
-                                  const QString& link)
+QString frmMain::InputAreaContent(const QString& text, const QString& category, const QString& link)
 {
     return text + QChar(0) + category + QChar(0) + link;
 }

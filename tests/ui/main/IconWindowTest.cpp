@@ -48,9 +48,8 @@ TEST_F(IconWindowTest, ABorderlessSquareWithItsMenuAtTheRightButton)
     const auto menus = Choose(icon, "");
     ASSERT_EQ(menus.size(), 1u);
     EXPECT_EQ(menus[0].menu, "mnuCommand");
-    EXPECT_EQ(menus[0].captions,
-              QStringList({"常に手前に表示(&T)", "-", "入力モードに移行(&I)",
-                           "閲覧モードに移行(&B)", "-", "終了(&X)"}));
+    EXPECT_EQ(menus[0].captions, QStringList({"常に手前に表示(&T)", "-", "入力モードに移行(&I)",
+                                              "閲覧モードに移行(&B)", "-", "終了(&X)"}));
     EXPECT_EQ(menus[0].at, icon->mapToGlobal(QPoint(10, 10)));
     // Other buttons offer nothing.
     MenuPerson none;
@@ -146,8 +145,7 @@ TEST_F(IconWindowTest, ExitAndTheSystemsCloseEndTheProgramIconized)
     ASSERT_NE(icon, nullptr);
     Choose(icon, "mnuCommandExit");
     EXPECT_FALSE(IsRunning());
-    EXPECT_EQ(ReadSetting(SettingsFilePath(), "Quillmere", "Iconize", QString()).toLower(),
-              "true");
+    EXPECT_EQ(ReadSetting(SettingsFilePath(), "Quillmere", "Iconize", QString()).toLower(), "true");
 
     // Closed by the system, it does not leave the program running without a window.
     Start();

@@ -15,7 +15,7 @@ struct ModeState {
     QString caption;
     bool inputEditable;
     bool categoryEditable;
-    bool linkCommands; // mnuEditSetLink, mnuLinkEdit, mnuLinkDelete together
+    bool linkCommands;   // mnuEditSetLink, mnuLinkEdit, mnuLinkDelete together
     bool recordCommands; // btnLog, mnuEditLog, mnuEditClear together
     bool copyAll;
     bool rewritingShown;
@@ -65,8 +65,8 @@ protected:
 
 TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
 {
-    const ModeState writingEmpty{title + " - 記録 -", true, true, true, false, false,
-                                 false, false, false, true, true};
+    const ModeState writingEmpty{
+        title + " - 記録 -", true, true, true, false, false, false, false, false, true, true};
     EXPECT_EQ(State(), writingEmpty);
     EXPECT_EQ(window->Mode(), MainWindowMode::Writing);
 
@@ -77,8 +77,8 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
 
     // Browsing keeps the typed text, read-only, and does not offer rewriting for it.
     window->SetToBrowsingMode();
-    const ModeState browsingTyped{title + " - 閲覧 -", false, false, false, false, true,
-                                  false, false, true, false, false};
+    const ModeState browsingTyped{
+        title + " - 閲覧 -", false, false, false, false, true, false, false, true, false, false};
     EXPECT_EQ(State(), browsingTyped);
     EXPECT_EQ(window->Mode(), MainWindowMode::Browsing);
     EXPECT_EQ(txtLog->toPlainText(), "下書き");
@@ -90,8 +90,17 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
     EXPECT_EQ(State(), browsing);
 
     ToggleRewriting();
-    const ModeState rewriting{title + " - 閲覧 書き直し中 -", true, true, true, true, true,
-                              true, true, true, false, false};
+    const ModeState rewriting{title + " - 閲覧 書き直し中 -",
+                              true,
+                              true,
+                              true,
+                              true,
+                              true,
+                              true,
+                              true,
+                              true,
+                              false,
+                              false};
     EXPECT_EQ(State(), rewriting);
     EXPECT_EQ(window->Mode(), MainWindowMode::Rewriting);
 

@@ -45,9 +45,9 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourMenusAndThePopUpsStayOff)
             names << (a->objectName().isEmpty() ? "?" : a->objectName());
         return names;
     };
-    EXPECT_EQ(items("mnuEdit"), QStringList({"mnuEditCopyAll", "mnuEditClear", "mnuEditLog_bar",
-                                             "mnuEditSetLink", "mnuEditToRewritingMode",
-                                             "mnuEditLog"}));
+    EXPECT_EQ(items("mnuEdit"),
+              QStringList({"mnuEditCopyAll", "mnuEditClear", "mnuEditLog_bar", "mnuEditSetLink",
+                           "mnuEditToRewritingMode", "mnuEditLog"}));
     EXPECT_EQ(items("mnuLink"),
               QStringList({"mnuLinkOpen", "mnuLink_", "mnuLinkEdit", "mnuLinkDelete"}));
     EXPECT_EQ(Action("mnuHelpVersion")->text(), "版情報 : ver 1.3 (2001/10/13)");
@@ -97,16 +97,19 @@ TEST_F(MainWindowTest, TheLayoutFollowsEveryResize)
                    std::abs(got.width() - want.width()) < slack &&
                    std::abs(got.height() - want.height()) < slack;
         };
-        EXPECT_PRED2(near, InTwips(txtLog), QRect(150, 150, W - 300, H - 1665)) << size.width() << "x" << size.height();
+        EXPECT_PRED2(near, InTwips(txtLog), QRect(150, 150, W - 300, H - 1665))
+            << size.width() << "x" << size.height();
         EXPECT_PRED2(near, InTwips(window->findChild<QWidget*>("gbData")),
                      QRect(150, H - 1440, W - 300, 1290))
             << size.width() << "x" << size.height();
-        EXPECT_PRED2(near, InTwips(lstCategory), QRect(0, 675, W - 3015, 315)) << size.width() << "x" << size.height();
+        EXPECT_PRED2(near, InTwips(lstCategory), QRect(0, 675, W - 3015, 315))
+            << size.width() << "x" << size.height();
         EXPECT_PRED2(near, InTwips(window->findChild<QWidget*>("gbButtons")),
                      QRect(W - 2715, H - 795, 2565, 615))
             << size.width() << "x" << size.height();
         const QWidget* rg = window->findChild<QWidget*>("rg");
-        EXPECT_EQ(rg->geometry().bottomRight(), interior->rect().bottomRight()) << size.width() << "x" << size.height();
+        EXPECT_EQ(rg->geometry().bottomRight(), interior->rect().bottomRight())
+            << size.width() << "x" << size.height();
     }
 }
 
