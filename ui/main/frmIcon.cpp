@@ -132,9 +132,7 @@ void frmIcon::mouseDoubleClickEvent(QMouseEvent* event)
 
 void frmIcon::Unload()
 {
-    unloadingByProgram_ = true;
     close();
-    unloadingByProgram_ = false;
 }
 
 void frmIcon::closeEvent(QCloseEvent* event)
@@ -142,10 +140,7 @@ void frmIcon::closeEvent(QCloseEvent* event)
     event->accept();
     if (unloaded_)
         return;
-    const bool endsProgram = !unloadingByProgram_ && !IsShuttingDown();
     Form_Unload();
-    if (endsProgram)
-        ShutDown();
 }
 
 void frmIcon::Form_Unload()

@@ -17,8 +17,7 @@ public:
     ~frmIcon() override;
 
     // A close started by the program; the window saves its placement either way.
-    // Any other close (the system's close command, the session ending) ends the
-    // program, which would otherwise run on with no window to return from.
+    // (A close by the window system ends the program: the main module sees to it.)
     void Unload();
     // Flips the topmost tick and applies it.
     void ToggleTopmost();
@@ -57,5 +56,4 @@ private:
     QPoint pressedAt_;
     bool pressed_ = false;
     bool unloaded_ = false;
-    bool unloadingByProgram_ = false;
 };
