@@ -7,6 +7,7 @@
 #include "env/Folders.h"
 #include "env/MessageService.h"
 #include "store/LogList.h"
+#include "support/ProgramPictures.h"
 #include "support/TempFolder.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmMain.h"
@@ -32,10 +33,7 @@ class BesideMainWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
-        QDir().mkpath(IconFolderPath());
-        for (const QFileInfo& picture : icons.entryInfoList(QDir::Files))
-            QFile::copy(picture.filePath(), IconFolderPath() + picture.fileName());
+        CopyProgramPictures();
         SetEndHandler({});
         ASSERT_TRUE(StartUpForTesting(folder_.path()));
         started_ = true;
@@ -152,20 +150,15 @@ class LogListScreenshot : public BesideMainWindow {
 protected:
     void SetUp() override
     {
-        out_ = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");
+        out_ = ScreenshotFolder();
         if (out_.isEmpty())
             GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
-        QDir().mkpath(out_);
         BesideMainWindow::SetUp();
     }
     // The whole screen: both windows as they lie beside each other.
     void Save(QWidget& active, const QString& name)
     {
-        active.activateWindow();
-        (void)QTest::qWaitForWindowActive(&active);
-        QTest::qWait(300);
-        const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-        EXPECT_TRUE(shot.save(out_ + u'/' + name)) << name.toStdString();
+        EXPECT_TRUE(SaveScreenshot(active, out_ + u'/' + name, true)) << name.toStdString();
     }
 
     QString out_;

@@ -8,6 +8,7 @@
 #include "env/MessageService.h"
 #include "env/System.h"
 #include "store/LogList.h"
+#include "support/ProgramPictures.h"
 #include "support/TempFolder.h"
 #include "ui/loglist/LogListHost.h"
 #include "ui/loglist/frmLogList.h"
@@ -44,10 +45,7 @@ protected:
     void SetUp() override
     {
         SetTimeZoneOffsetForTesting(9 * 60);
-        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
-        QDir().mkpath(IconFolderPath());
-        for (const QString& name : icons.entryList(QDir::Files))
-            QFile::copy(icons.filePath(name), IconFolderPath() + name);
+        CopyProgramPictures();
         book_ = std::make_unique<LogList>(DataFolderPath());
     }
     void TearDown() override { SetTimeZoneOffsetForTesting(std::nullopt); }

@@ -6,6 +6,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/main/frmPath.h"
 
+#include "support/ProgramPictures.h"
 #include "support/TempFolder.h"
 
 #include <QDir>
@@ -22,15 +23,10 @@ class LinkScreenshot : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        out = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");
+        out = ScreenshotFolder();
         if (out.isEmpty())
             GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
-        QDir().mkpath(out);
-        // The dialogs take their pictures from the icon folder.
-        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
-        QDir().mkpath(IconFolderPath());
-        for (const QFileInfo& picture : icons.entryInfoList(QDir::Files))
-            QFile::copy(picture.filePath(), IconFolderPath() + picture.fileName());
+        CopyProgramPictures();
     }
     void TearDown() override
     {
@@ -39,10 +35,7 @@ protected:
     }
     void Save(QWidget& window, const QString& name)
     {
-        window.activateWindow();
-        (void)QTest::qWaitForWindowActive(&window);
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(out + u'/' + name)) << name.toStdString();
+        EXPECT_TRUE(SaveScreenshot(window, out + u'/' + name)) << name.toStdString();
     }
 
     TempFolder folder;

@@ -7,6 +7,7 @@
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
 
+#include "support/ProgramPictures.h"
 #include "support/TempFolder.h"
 
 #include <QAction>
@@ -26,14 +27,10 @@ class MainScreenshot : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        out = qEnvironmentVariable("QUILLMERE_SCREENSHOTS");
+        out = ScreenshotFolder();
         if (out.isEmpty())
             GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
-        QDir().mkpath(out);
-        const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
-        QDir().mkpath(IconFolderPath());
-        for (const QFileInfo& picture : icons.entryInfoList(QDir::Files))
-            QFile::copy(picture.filePath(), IconFolderPath() + picture.fileName());
+        CopyProgramPictures();
         SetEndHandler({});
         ASSERT_TRUE(StartUpForTesting(folder.path()));
     }
@@ -44,10 +41,7 @@ protected:
     }
     void Save(QWidget& window, const QString& name)
     {
-        window.activateWindow();
-        (void)QTest::qWaitForWindowActive(&window);
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(out + u'/' + name)) << name.toStdString();
+        EXPECT_TRUE(SaveScreenshot(window, out + u'/' + name)) << name.toStdString();
     }
 
     TempFolder folder;

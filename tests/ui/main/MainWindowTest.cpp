@@ -5,6 +5,7 @@
 #include "env/FSOHelper.h"
 #include "env/INIFileManager.h"
 #include "env/System.h"
+#include "support/ProgramPictures.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
@@ -333,7 +334,7 @@ TEST_F(MainWindowTest, TheHelpItemsOpenTheManualAndTheWebPage)
 TEST_F(MainWindowTest, LoadingTakesThePicturesAndSkipsAStepThatFails)
 {
     EXPECT_TRUE(btnLog->icon().isNull()) << "no icon folder: buttons without pictures";
-    const QDir icons(QStringLiteral(QUILLMERE_TEST_DATA "/../../resources/icons"));
+    const QDir icons(ProjectIconFolder());
     ASSERT_TRUE(QDir().mkpath(IconFolderPath()));
     for (const char* name : {"pencil.bmp", "eye.bmp", "iconize.bmp", "link.ico"})
         ASSERT_TRUE(QFile::copy(icons.filePath(name), IconFolderPath() + name)) << name;
