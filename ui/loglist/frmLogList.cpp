@@ -760,10 +760,16 @@ void frmLogList::Form_Activate()
     if (main.left() <= own.left() && own.left() + own.width() <= main.left() + main.width()) {
         int left = main.left() - own.width();
         // Beside a main window near the screen's left edge that would put it
-        // partly or wholly off the screen, out of the user's reach; it stops
-        // at the edge instead, over the main window's left part.
-        if (const QScreen* screen = owner_->screen())
-            left = std::max(left, screen->availableGeometry().left());
+        // partly or wholly off the screen, out of the user's reach. It goes to
+        // the main window's right where it fits there, or else stops at the
+        // edge, over the main window's left part.
+        if (const QScreen* screen = owner_->screen()) {
+            const QRect area = screen->availableGeometry();
+            if (left < area.left()) {
+                const int right = main.left() + main.width();
+                left = right + own.width() <= area.left() + area.width() ? right : area.left();
+            }
+        }
         move(left, main.top());
     }
 }

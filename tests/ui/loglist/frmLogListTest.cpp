@@ -285,9 +285,16 @@ TEST_F(SearchTest, ActivationPlacesTheWindowLeftOfTheMainWindow)
               QPoint(main.frameGeometry().left() - own.width(), main.frameGeometry().top()));
 
     // Beside a main window near the screen's left edge it would leave the
-    // screen; it stops at the edge.
+    // screen: it goes to the right where it fits, else stops at the edge.
     const QRect screen = main.screen()->availableGeometry();
-    main.move(screen.left() + 100, 120);
+    main.setGeometry(screen.left() + 20, 120, own.width() + 30, 300);
+    window_->move(main.frameGeometry().left() + 10, 300);
+    reactivate();
+    ASSERT_LE(main.frameGeometry().right() + 1 + own.width(), screen.right() + 1);
+    EXPECT_EQ(window_->frameGeometry().topLeft(),
+              QPoint(main.frameGeometry().right() + 1, main.frameGeometry().top()));
+
+    main.setGeometry(screen.left() + 100, 120, screen.width() - 200, 300);
     window_->move(main.frameGeometry().left() + 10, 300);
     reactivate();
     EXPECT_EQ(window_->frameGeometry().topLeft(),
