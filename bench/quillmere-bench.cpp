@@ -64,12 +64,13 @@ int main(int argc, char** argv)
         generator.folder = generate;
         QElapsedTimer timer;
         timer.start();
-        const qint64 written = GenerateDataFolder(generator, &error);
-        if (written < 0) {
+        const GeneratedFolder written = GenerateDataFolder(generator, &error);
+        if (written.records < 0) {
             err << error << Qt::endl;
             return 1;
         }
-        out << "generated: " << written << " records" << Qt::endl;
+        out << "generated: " << written.records << " records" << Qt::endl;
+        out << "category_list: " << written.categories << " entries" << Qt::endl;
         out << "generate_time: " << timer.elapsed() << " ms" << Qt::endl;
         return 0;
     }

@@ -1,4 +1,4 @@
-// quillmere-window-bench DATA_FOLDER [--categories N]
+// quillmere-window-bench DATA_FOLDER
 // The window figures on a data folder made by quillmere-bench --generate:
 // the main window (opening, recording) and the record list window (opening,
 // searching, export). Runs offscreen unless QT_QPA_PLATFORM says otherwise.
@@ -16,24 +16,13 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList args = QApplication::arguments().mid(1);
-    QString folder;
-    int categories = 40000;
-    bool usable = true;
-    for (qsizetype i = 0; i < args.size() && usable; ++i) {
-        if (args[i] == QLatin1String("--categories") && i + 1 < args.size())
-            categories = args[++i].toInt(&usable);
-        else if (folder.isEmpty() && !args[i].startsWith(u'-'))
-            folder = args[i];
-        else
-            usable = false;
-    }
-    if (!usable || folder.isEmpty() || categories < 0) {
-        err << "usage: quillmere-window-bench DATA_FOLDER [--categories N]\n"
-               "  DATA_FOLDER: made by quillmere-bench --generate; it is copied, never written.\n"
-               "  --categories: pad the copy's category list to at least N entries (40000).\n";
+    if (args.size() != 1 || args[0].startsWith(u'-')) {
+        err << "usage: quillmere-window-bench DATA_FOLDER\n"
+               "  DATA_FOLDER: made by quillmere-bench --generate; it is copied, never written.\n";
         return 2;
     }
-    const bool main = RunMainWindowBenchmark(folder, categories, out);
+    const QString folder = args[0];
+    const bool main = RunMainWindowBenchmark(folder, out);
     const bool list = RunLogListBenchmark(folder, out);
     return main && list ? 0 : 1;
 }

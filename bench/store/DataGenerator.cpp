@@ -1,5 +1,7 @@
 #include "DataGenerator.h"
 
+#include "CategoryGenerator.h"
+
 #include "env/DateTime.h"
 #include "store/DateList.h"
 #include "store/Log.h"
@@ -52,13 +54,6 @@ const char* const kAsciiWords[] = {
     "a&b",     "<note>", "x = y * 2",
     "50%",     "#42",    "\\\\server\\share",
 };
-const char* const kCategoryRoots[] = {
-    "仕事", "家庭", "趣味",  "買い物", "健康",   "旅行",  "読書",  "映画",   "料理",  "勉強",
-    "work", "home", "hobby", "travel", "health", "study", "music", "sports", "money", "idea",
-};
-const char* const kCategorySuffixes[] = {"",     "A",   "B", "メモ", "予定",
-                                         "記録", "log", "2", "案",   "済"};
-
 QString Pick(std::mt19937& random, const char* const* words, size_t count)
 {
     return QString::fromUtf8(words[std::uniform_int_distribution<size_t>(0, count - 1)(random)]);
@@ -67,17 +62,6 @@ QString Pick(std::mt19937& random, const char* const* words, size_t count)
 template <size_t N> QString Pick(std::mt19937& random, const char* const (&words)[N])
 {
     return Pick(random, words, N);
-}
-
-// About 200 keywords: every root with every suffix.
-QStringList Vocabulary()
-{
-    QStringList words;
-    for (const char* root : kCategoryRoots) {
-        for (const char* suffix : kCategorySuffixes)
-            words << QString::fromUtf8(root) + QString::fromUtf8(suffix);
-    }
-    return words;
 }
 
 QString MakeText(std::mt19937& random)
@@ -102,27 +86,6 @@ QString MakeText(std::mt19937& random)
     return text;
 }
 
-// 0 to 3 keywords. People mostly pick a category text they used before from
-// the category box, so new combinations are rare.
-QString MakeCategory(std::mt19937& random, const QStringList& vocabulary, QStringList& used)
-{
-    std::uniform_int_distribution<int> roll(0, 99);
-    if (roll(random) < 25)
-        return {};
-    if (!used.isEmpty() && roll(random) < 97)
-        return used[std::min<qsizetype>(std::geometric_distribution<int>(0.01)(random),
-                                        used.size() - 1)];
-    std::geometric_distribution<int> which(0.04);
-    const int count = std::discrete_distribution<int>({0, 50, 35, 15})(random);
-    QStringList chosen;
-    for (int i = 0; i < count; ++i)
-        chosen << vocabulary[std::min<qsizetype>(which(random), vocabulary.size() - 1)];
-    static const QString separators[] = {QStringLiteral(" "), QStringLiteral(", "),
-                                         QStringLiteral("、")};
-    used << chosen.join(separators[std::uniform_int_distribution<int>(0, 2)(random)]);
-    return used.last();
-}
-
 QString MakeLink(std::mt19937& random)
 {
     switch (std::uniform_int_distribution<int>(0, 19)(random)) {
@@ -139,7 +102,7 @@ QString MakeLink(std::mt19937& random)
 
 } // namespace
 
-qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
+GeneratedFolder GenerateDataFolder(const GeneratorOptions& options, QString* error)
 {
     RegisterShiftJisAliases();
     QString folder = options.folder;
@@ -147,11 +110,10 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
         folder += QLatin1Char('/');
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("cannot create %1").arg(folder);
-        return -1;
+        return {};
     }
     std::mt19937 random(options.seed);
-    const QStringList vocabulary = Vocabulary();
-    QStringList used;
+    CategoryGenerator categoryGenerator(random);
     // The data ends in the month before the current one, so a record written
     // now opens a month of its own and "the newest month" is a full one.
     const QDate today = QDate::currentDate();
@@ -181,7 +143,7 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
                 const DateTime when = DateTime::FromParts(day.year(), day.month(), day.day(),
                                                           s / 3600, s / 60 % 60, s % 60);
                 Log log;
-                log.Initialize(when, MakeCategory(random, vocabulary, used), MakeLink(random),
+                log.Initialize(when, categoryGenerator.Next(), MakeLink(random),
                                Log::StoredText(MakeText(random)));
                 log.SaveToXMLDocument(file.Document());
                 dates.Add(when);
@@ -191,13 +153,13 @@ qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error)
         }
         if (!file.SaveToFile(path)) {
             *error = QStringLiteral("cannot write %1").arg(path);
-            return -1;
+            return {};
         }
     }
     if (!dates.SaveToFile(folder + QStringLiteral("logdate.list")) ||
         !categories.SaveToFile(folder + QStringLiteral("category.list"))) {
         *error = QStringLiteral("cannot write the lists in %1").arg(folder);
-        return -1;
+        return {};
     }
-    return written;
+    return {written, categories.Count()};
 }

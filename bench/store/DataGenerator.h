@@ -10,5 +10,9 @@ struct GeneratorOptions {
     unsigned seed = 1;
 };
 
-// The number of records written; -1 when the folder could not be written.
-qint64 GenerateDataFolder(const GeneratorOptions& options, QString* error);
+struct GeneratedFolder {
+    qint64 records = -1;      // -1 when the folder could not be written
+    qsizetype categories = 0; // entries of "category.list"
+};
+
+GeneratedFolder GenerateDataFolder(const GeneratorOptions& options, QString* error);

@@ -7,7 +7,6 @@ class QTextStream;
 // --generate), so the records it writes never reach the original: the record
 // book's load, opening the window (construction, showing, first paint, category
 // box filled) and recordings through the record button, category refill
-// included. A category list shorter than categoryFloor is padded with distinct
-// keywords up to it. Needs a QApplication. Returns false when the folder holds
+// included. Needs a QApplication. Returns false when the folder holds
 // no records or could not be copied.
-bool RunMainWindowBenchmark(const QString& dataFolder, int categoryFloor, QTextStream& out);
+bool RunMainWindowBenchmark(const QString& dataFolder, QTextStream& out);
