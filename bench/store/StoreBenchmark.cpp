@@ -20,8 +20,10 @@
 
 namespace {
 
-bool CopyFolder(const QString& from, const QString& to)
+bool CopyFolder(const QString& folder, const QString& to)
 {
+    // Relative to the folder's own path, which must be absolute for that.
+    const QString from = QDir(folder).absolutePath();
     QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {

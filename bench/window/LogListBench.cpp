@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,7 +55,7 @@ bool RunLogListBenchmark(const QString& dataFolder, QTextStream& out)
     // records are read where they lie.
     QTemporaryDir program;
     PrepareFoldersIn(program.path());
-    const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+    const QString folder = QDir(dataFolder).absolutePath() + u'/';
 
     QElapsedTimer timer;
     timer.start();

@@ -71,7 +71,8 @@ bool RunMainWindowBenchmark(const QString& dataFolder, QTextStream& out)
 {
     QTemporaryDir program;
     PrepareFoldersIn(program.path());
-    const QString source = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+    // Absolute, so that the copy can name each file relative to it.
+    const QString source = QDir(dataFolder).absolutePath() + u'/';
     QElapsedTimer timer;
     timer.start();
     if (!CopyFolder(source, DataFolderPath())) {
