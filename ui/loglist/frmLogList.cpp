@@ -625,7 +625,8 @@ void frmLogList::SelectWeekStart(QComboBox* list, const DateTime& now)
         const std::optional<DateTime> entry = DateTime::Parse(list->itemText(i));
         if (!entry)
             return;
-        if (*entry <= weekStart) {
+        // A record stamped at the week's first second belongs to the week.
+        if (*entry < weekStart) {
             SelectEntry(list, i + 1);
             return;
         }

@@ -176,6 +176,18 @@ TEST_F(PeriodTest, WhenEveryEntryLiesInThePeriodItStartsAtTheFirst)
     EXPECT_EQ(Begin()->currentIndex(), 0);
 }
 
+TEST_F(PeriodTest, ThisWeekTakesARecordOfTheSundaysFirstSecond)
+{
+    Record(At(2001, 10, 6, 23, 59, 59), {}, QStringLiteral("Saturday"));
+    Record(At(2001, 10, 7, 0, 0, 0), {}, QStringLiteral("Sunday midnight"));
+    Record(At(2001, 10, 8, 9), {}, QStringLiteral("Monday"));
+    Open();
+    window_->SetClock([] { return At(2001, 10, 10, 12); });
+    Action("mnuDateSpanThisWeek")->trigger();
+    EXPECT_EQ(Begin()->currentIndex(), 1);
+    EXPECT_EQ(ResultLines(), (QStringList{"2001/10/07 00:00:00", "2001/10/08 09:00:00"}));
+}
+
 TEST_F(DateRangeTest, DateListsDropDownBelowTheirBox)
 {
     // Laid over the box, the list would measure every entry each time it opens.
