@@ -164,16 +164,16 @@ QString CategoryGenerator::Topical()
         return text;
     }
     QStringList words;
-    if (usedTopicWords_.isEmpty() || roll(random_) < 80)
+    if (usedTopicWords_.isEmpty() || roll(random_) < 65)
         words << FreshTopicWord();
     else
         words << Recent(usedTopicWords_, 0.01);
-    if (roll(random_) < 15) {
+    if (roll(random_) < 30) {
         const QString other = Recent(usedTopicWords_, 0.02);
         if (!words.contains(other))
             words << other;
     }
-    if (roll(random_) < 45) {
+    if (roll(random_) < 55) {
         const QString habit = habitWords_[std::min<qsizetype>(
             std::geometric_distribution<int>(0.04)(random_), habitWords_.size() - 1)];
         if (roll(random_) < 50)

@@ -8,7 +8,7 @@
 // have none, many reuse a handful of habitual keywords ("仕事", "home"), and the
 // rest follow topics that come and go (a person, a customer, a case number)
 // whose keywords are new when they appear, are used for a while and then fade.
-// Over 146,000 records that gives a category list of some 40,000 entries.
+// Over 146,000 records that gives a category list of about 44,000 entries.
 class CategoryGenerator {
 public:
     explicit CategoryGenerator(std::mt19937& random);
