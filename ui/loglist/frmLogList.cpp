@@ -296,10 +296,14 @@ void frmLogList::ConnectHandlers()
     connect(lstCategory, &QComboBox::editTextChanged, this,
             [this](const QString& text) { lstCategory_Change(text); });
     connect(lstCategory, &QComboBox::activated, this, [this] { SearchLogs(); });
+    // The box holds the focus and passes keys on to its edit without an event
+    // the edit's filters would see; a key sent to the edit itself skips the box.
+    lstCategory->installEventFilter(this);
     lstCategory->lineEdit()->installEventFilter(this);
     connect(lstString, &QComboBox::editTextChanged, this,
             [this](const QString& text) { lstString_Change(text); });
     connect(lstString, &QComboBox::activated, this, [this] { SearchLogs(); });
+    lstString->installEventFilter(this);
     lstString->lineEdit()->installEventFilter(this);
 
     // The list box's Click: a new selection by mouse or arrow keys, or a click on
@@ -542,11 +546,11 @@ bool frmLogList::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == lstCategory->lineEdit()) {
+            if (watched == lstCategory || watched == lstCategory->lineEdit()) {
                 SearchLogs();
                 return true;
             }
-            if (watched == lstString->lineEdit()) {
+            if (watched == lstString || watched == lstString->lineEdit()) {
                 lstString_Enter();
                 return true;
             }
