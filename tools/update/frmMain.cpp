@@ -8,6 +8,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QStandardPaths>
 
 namespace update {
@@ -27,6 +30,29 @@ public:
     HourglassCursor& operator=(const HourglassCursor&) = delete;
 };
 
+// The tool's own picture, drawn here: it is a separate program and carries none
+// of the main program's resources. A page with an arrow, for "convert".
+QIcon ToolIcon()
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(70, 70, 70), 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(4.5, 2.5, 17, 23));
+    painter.setPen(QPen(QColor(150, 150, 150), 1));
+    for (int y = 8; y <= 20; y += 4)
+        painter.drawLine(QPointF(8, y), QPointF(18, y));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(40, 150, 60));
+    const QPointF arrow[] = {{14, 20}, {22, 20}, {22, 15}, {30, 23.5},
+                             {22, 32}, {22, 27}, {14, 27}};
+    painter.drawPolygon(arrow, 7);
+    painter.end();
+    return QIcon(picture);
+}
+
 } // namespace
 
 frmMain::frmMain(const QString& folder, QWidget* parent)
@@ -36,8 +62,11 @@ frmMain::frmMain(const QString& folder, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Migrator::Caption);
+    setWindowIcon(ToolIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    QFont font(QStringLiteral("MS UI Gothic"));
+    QFont font;
+    // The Japanese font installed with the program stands in where the first is missing.
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
     font.setPointSizeF(9.75);
     setFont(font);
     setFixedSize(Twips(4635), Twips(1650));

@@ -26,6 +26,7 @@ TEST(UpdateWindow, LayoutAndCaptions)
     TestFolder folder;
     frmMain w(folder.path());
     EXPECT_EQ(w.windowTitle(), QString::fromUtf8("Quillmere ver 1.3 データ移行ツール"));
+    EXPECT_FALSE(w.windowIcon().pixmap(32, 32).isNull());
     EXPECT_EQ(w.size(), QSize(309, 110));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
