@@ -32,6 +32,7 @@ void Migrator::MigrateSettingsFile() const
     const QString old = folder_ + u'/' + SettingsFileName;
     if (!FileExists(old))
         return;
+    int folders = 0;
     bool everyFolderHasOne = true;
     const QDir root(folder_);
     for (const QFileInfo& sub :
@@ -41,10 +42,12 @@ void Migrator::MigrateSettingsFile() const
             continue;
         const QString target = sub.filePath() + u'/' + SettingsFileName;
         // QFile::copy never overwrites: a folder with its own settings keeps them.
+        ++folders;
         if (!QFile::copy(old, target) && !FileExists(target))
             everyFolderHasOne = false;
     }
-    if (everyFolderHasOne)
+    // With no data folder to take them, the old file is the only copy of the settings.
+    if (folders > 0 && everyFolderHasOne)
         QFile::remove(old);
 }
 

@@ -18,8 +18,8 @@ public:
     QStringList FindDataFiles() const;
 
     // Copies "Quillmere.ini" into each data folder that has none, then deletes
-    // it, unless a copy failed: the old file is then the only copy of those
-    // settings and is kept for the next run.
+    // it, unless a copy failed or there was no data folder: the old file is then
+    // the only copy of those settings and is kept for the next run.
     void MigrateSettingsFile() const;
 
     // Rewrites one data file in the current record format. A file that does

@@ -157,6 +157,14 @@ TEST_F(MigratorTest, NoSettingsFileChangesNothing)
     EXPECT_FALSE(folder.exists("bob/Quillmere.ini"));
 }
 
+TEST_F(MigratorTest, SettingsWithoutADataFolderToGoToAreKept)
+{
+    folder.write("Quillmere.ini", "[old]\r\n");
+    QDir(folder.path()).mkpath("icons");
+    Migrator(folder.path()).MigrateSettingsFile();
+    EXPECT_EQ(folder.read("Quillmere.ini"), "[old]\r\n");
+}
+
 TEST_F(MigratorTest, FailedCopyKeepsTheOldSettingsForTheNextRun)
 {
     folder.write("Quillmere.ini", "[old]\r\n");
