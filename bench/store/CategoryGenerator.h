@@ -15,9 +15,6 @@ public:
 
     QString Next();
 
-    // The number of keywords the topics are drawn from.
-    qsizetype VocabularySize() const { return topicWords_.size(); }
-
 private:
     QString Habitual();
     QString Topical();
