@@ -46,8 +46,8 @@ QIcon ToolIcon()
         painter.drawLine(QPointF(8, y), QPointF(18, y));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(40, 150, 60));
-    const QPointF arrow[] = {{14, 20}, {22, 20}, {22, 15}, {30, 23.5},
-                             {22, 32}, {22, 27}, {14, 27}};
+    const QPointF arrow[] = {{14, 19}, {21, 19}, {21, 14}, {29.5, 22.5},
+                             {21, 31}, {21, 26}, {14, 26}};
     painter.drawPolygon(arrow, 7);
     painter.end();
     return QIcon(picture);
