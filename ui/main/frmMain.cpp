@@ -271,6 +271,7 @@ void frmMain::CreateControls()
     expLog_->SetTargetName(QStringLiteral("txtLog"));
     LayoutControl::LoadAll(this);
 
+    // Keeps the input area and the category box usable: the layout would shrink them to nothing.
     setMinimumSize(Twips::ToPixelsX(4500), Twips::ToPixelsY(3000));
 }
 
@@ -404,7 +405,7 @@ void frmMain::ShowFontDialog()
     }
     txtLog_->setFont(font);
     // Written whenever the dialog closes, also when it was cancelled.
-    SaveWindowFont(SettingsFilePath(), QStringLiteral("Edit/View"), font);
+    SaveWindowFont(SettingsFilePath(), kFontSettingName, font);
 }
 
 void frmMain::Form_Load()
