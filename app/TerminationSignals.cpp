@@ -35,14 +35,13 @@ bool InstallTerminationHandler(std::function<void()> action)
 
     auto* notifier =
         new QSocketNotifier(g_signalFds[1], QSocketNotifier::Read, QCoreApplication::instance());
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
-                     [action = std::move(action)] {
-                         char bytes[16];
-                         while (::read(g_signalFds[1], bytes, sizeof bytes) == sizeof bytes) {
-                         }
-                         if (action)
-                             action();
-                     });
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [action = std::move(action)] {
+        char bytes[16];
+        while (::read(g_signalFds[1], bytes, sizeof bytes) == sizeof bytes) {
+        }
+        if (action)
+            action();
+    });
     ::fcntl(g_signalFds[1], F_SETFL, ::fcntl(g_signalFds[1], F_GETFL) | O_NONBLOCK);
 
     struct sigaction request = {};

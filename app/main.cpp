@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     SetMessageService(&messages);
     SetEndHandler([] { QCoreApplication::quit(); });
     if (!StartUp())
-        return 0;  // another copy runs: end without a word
+        return 0; // another copy runs: end without a word
     // Asked to end from outside (logout, system shutdown): the orderly end, which
     // quits the event loop; a second request while it runs changes nothing.
     InstallTerminationHandler([] {

@@ -2,8 +2,8 @@
 // Every message box of the programs goes through here. The programs install a
 // service that shows QMessageBox; tests install RecordingMessageService and
 // assert what would have been shown, so a modal box never blocks a test.
-#include <QString>
 #include <QList>
+#include <QString>
 
 enum class MessageIcon { None, Information, Warning, Critical, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -36,12 +36,12 @@ MessageAnswer ShowMessage(const QString& text, const QString& title,
 // Records every request and answers from a queue (default: the first button).
 class RecordingMessageService : public MessageService {
 public:
-    RecordingMessageService();   // installs itself
-    ~RecordingMessageService() override;  // restores the previous service
+    RecordingMessageService();           // installs itself
+    ~RecordingMessageService() override; // restores the previous service
     MessageAnswer Show(const MessageRequest& request) override;
 
     QList<MessageRequest> shown;
-    QList<MessageAnswer> answers;  // consumed front first
+    QList<MessageAnswer> answers; // consumed front first
 
 private:
     MessageService* previous_;

@@ -50,8 +50,8 @@ TEST_F(ProgramTest, StoredIconizeDecidesTheFirstWindow)
     const struct {
         const char* stored;
         bool iconized;
-    } cases[] = {{"True", true},  {"False", false}, {"1", true},
-                 {"0", false},    {"-2", true},     {"yes", false}};
+    } cases[] = {{"True", true}, {"False", false}, {"1", true},
+                 {"0", false},   {"-2", true},     {"yes", false}};
     for (const auto& c : cases) {
         ShutDown();
         FlushDeletes();
@@ -151,7 +151,7 @@ TEST_F(ProgramTest, ShutDownWritesIconizeBeforeUnloadingAndReleasesTheBookAfter)
             bookAtUnload = true;
         } catch (const std::logic_error&) {
         }
-        ShutDown();  // not entered a second time
+        ShutDown(); // not entered a second time
     });
     ShutDown();
     EXPECT_EQ(iconizeAtUnload, "False");

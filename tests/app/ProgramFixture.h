@@ -44,7 +44,10 @@ protected:
     }
 
     // Closed windows are deleted later; tests that count windows delete them now.
-    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static void FlushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     template <class Window> static int CountWindows()
     {

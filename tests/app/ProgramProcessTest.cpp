@@ -20,7 +20,8 @@ namespace {
 // The test program lies in <build>/tests, the program in <build>.
 QString BuiltProgram()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Quillmere"));
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../Quillmere"));
 }
 
 // Every file and folder below a folder with its size and modification time.
@@ -146,7 +147,7 @@ TEST(ProgramProcess, ARequestToEndFromOutsideRunsTheOrderlyEnd)
         EXPECT_FALSE(early.contains("[frmMain]")) << early.constData();
         settings.close();
     }
-    program.process().terminate();  // SIGTERM, as at logout
+    program.process().terminate(); // SIGTERM, as at logout
     ASSERT_TRUE(program.process().waitForFinished(20000));
     EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.process().exitCode(), 0);
