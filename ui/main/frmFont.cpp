@@ -2,6 +2,7 @@
 
 #include "env/Folders.h"
 #include "ui/controls/Twips.h"
+#include "ui/main/ModalDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -168,17 +169,7 @@ void frmFont::ShowDialog(QFont& target)
     fontDialogReady_ = true;
     PreviewSelection();
 
-    if (TestInteraction()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                TestInteraction()(*this);
-                if (isVisible())
-                    close();
-            },
-            Qt::QueuedConnection);
-    }
-    exec();
+    ExecModal(*this, TestInteraction());
 
     if (fontAccepted_)
         ApplyFontSelection(target);

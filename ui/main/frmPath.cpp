@@ -7,6 +7,7 @@
 #include "ui/controls/ResizingGrip.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/LinkRules.h"
+#include "ui/main/ModalDialog.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -118,17 +119,7 @@ void frmPath::ShowDialog(const QString& title, const QString& caption, int pathT
     pathType_ = pathType;
     txtPath_->setText(path);
 
-    if (TestInteraction()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                TestInteraction()(*this);
-                if (isVisible())
-                    close();
-            },
-            Qt::QueuedConnection);
-    }
-    exec();
+    ExecModal(*this, TestInteraction());
 }
 
 void frmPath::ValidatePath()
