@@ -1,4 +1,5 @@
 #include "LogListBench.h"
+#include "WindowBenchOutput.h"
 
 #include "env/Folders.h"
 #include "env/INIFileManager.h"
@@ -23,15 +24,7 @@ namespace {
 
 void Print(QTextStream& out, const char* name, qint64 value, const char* unit)
 {
-    out << "loglist_" << name << ": " << value << ' ' << unit << '\n';
-    out.flush();
-}
-
-// Everything the window still has to do before a person sees the result.
-void Settle(QWidget& window)
-{
-    QApplication::processEvents();
-    (void)window.grab();
+    PrintFigure(out, "loglist", name, value, unit);
 }
 
 // One Enter in the search box (or the category box) with that text: the search

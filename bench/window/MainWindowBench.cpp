@@ -1,4 +1,5 @@
 #include "MainWindowBench.h"
+#include "WindowBenchOutput.h"
 
 #include "app/MainModule.h"
 #include "env/DateTime.h"
@@ -26,15 +27,7 @@ namespace {
 
 void Print(QTextStream& out, const char* name, qint64 value, const char* unit)
 {
-    out << "main_" << name << ": " << value << ' ' << unit << '\n';
-    out.flush();
-}
-
-// Everything the window still has to do before a person sees it.
-void Settle(QWidget& window)
-{
-    QApplication::processEvents();
-    (void)window.grab();
+    PrintFigure(out, "main", name, value, unit);
 }
 
 qint64 Median(std::vector<qint64> values)
