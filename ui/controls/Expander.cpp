@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-Expander::Expander(QWidget* parent) : LayoutControl(parent)
+Expander::Expander(QWidget* parent) : MarginedControl(parent)
 {
     FixOwnSize();
 }
@@ -35,47 +35,11 @@ void Expander::SetExpands(qint32 value)
     emit PropertyChanged(QStringLiteral("Expands"));
 }
 
-void Expander::SetMarginLeft(qint32 value)
-{
-    marginLeft_ = value;
-    emit PropertyChanged(QStringLiteral("MarginLeft"));
-}
-
-void Expander::SetMarginRight(qint32 value)
-{
-    marginRight_ = value;
-    emit PropertyChanged(QStringLiteral("MarginRight"));
-}
-
-void Expander::SetMarginTop(qint32 value)
-{
-    marginTop_ = value;
-    emit PropertyChanged(QStringLiteral("MarginTop"));
-}
-
-void Expander::SetMarginBottom(qint32 value)
-{
-    marginBottom_ = value;
-    emit PropertyChanged(QStringLiteral("MarginBottom"));
-}
-
-void Expander::SetEnabled(bool value)
-{
-    enabled_ = value;
-    if (IsLoaded())
-        AttachParent(enabled_);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 void Expander::ReadProperties(const QVariantMap& bag)
 {
     targetName_ = bag.value(QStringLiteral("TargetName")).toString();
     expands_ = bag.value(QStringLiteral("Expands"), Horizontal).toInt();
-    marginLeft_ = bag.value(QStringLiteral("MarginLeft"), 0).toInt();
-    marginRight_ = bag.value(QStringLiteral("MarginRight"), 0).toInt();
-    marginTop_ = bag.value(QStringLiteral("MarginTop"), 0).toInt();
-    marginBottom_ = bag.value(QStringLiteral("MarginBottom"), 0).toInt();
-    enabled_ = bag.value(QStringLiteral("Enabled"), true).toBool();
+    ReadMargins(bag);
 }
 
 QVariantMap Expander::WriteProperties() const
@@ -85,16 +49,7 @@ QVariantMap Expander::WriteProperties() const
         bag.insert(QStringLiteral("TargetName"), targetName_);
     if (expands_ != Horizontal)
         bag.insert(QStringLiteral("Expands"), expands_);
-    if (marginLeft_ != 0)
-        bag.insert(QStringLiteral("MarginLeft"), marginLeft_);
-    if (marginRight_ != 0)
-        bag.insert(QStringLiteral("MarginRight"), marginRight_);
-    if (marginTop_ != 0)
-        bag.insert(QStringLiteral("MarginTop"), marginTop_);
-    if (marginBottom_ != 0)
-        bag.insert(QStringLiteral("MarginBottom"), marginBottom_);
-    if (!enabled_)
-        bag.insert(QStringLiteral("Enabled"), false);
+    WriteMargins(bag);
     return bag;
 }
 
@@ -103,13 +58,13 @@ void Expander::Loaded()
     // Nothing of the running program shows through a design placeholder.
     if (!DesignMode())
         hide();
-    AttachParent(enabled_);
+    AttachParent(Enabled());
     BindTarget();
 }
 
 void Expander::BindTarget()
 {
-    if (!IsLoaded() || DesignMode() || !enabled_ || targetName_.isEmpty())
+    if (!IsLoaded() || DesignMode() || !Enabled() || targetName_.isEmpty())
         return;
     QWidget* window = this->window();
     // A failed lookup keeps the binding there was.
@@ -157,8 +112,8 @@ void Expander::WindowResized(QWidget* /*window*/)
     const QRectF current(Twips::FromPixelsX(t->x(), t), Twips::FromPixelsY(t->y(), t),
                          Twips::FromPixelsX(t->width(), t), Twips::FromPixelsY(t->height(), t));
     const auto placed = Layout(expands_, current, Twips::FromPixelsX(interior->width(), t),
-                               Twips::FromPixelsY(interior->height(), t), marginLeft_, marginRight_,
-                               marginTop_, marginBottom_);
+                               Twips::FromPixelsY(interior->height(), t), MarginLeft(),
+                               MarginRight(), MarginTop(), MarginBottom());
     if (!placed)
         return;
     const int left = Twips::ToPixelsX(placed->left(), t);

@@ -9,22 +9,17 @@
 // The control is invisible in the running program and fixed at 480 x 480 twips;
 // in design mode it shows a small picture. Enabled is whether the target
 // follows the window, not QWidget's enabled state.
-#include "ui/controls/LayoutControl.h"
+#include "ui/controls/MarginedControl.h"
 
 #include <QPointer>
 #include <QRect>
 
 #include <optional>
 
-class Expander : public LayoutControl {
+class Expander : public MarginedControl {
     Q_OBJECT
     Q_PROPERTY(QString TargetName READ TargetName WRITE SetTargetName)
     Q_PROPERTY(qint32 Expands READ Expands WRITE SetExpands)
-    Q_PROPERTY(qint32 MarginLeft READ MarginLeft WRITE SetMarginLeft)
-    Q_PROPERTY(qint32 MarginRight READ MarginRight WRITE SetMarginRight)
-    Q_PROPERTY(qint32 MarginTop READ MarginTop WRITE SetMarginTop)
-    Q_PROPERTY(qint32 MarginBottom READ MarginBottom WRITE SetMarginBottom)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_CLASSINFO("TargetName", "対象オブジェクト")
     Q_CLASSINFO("Expands", "対象オブジェクトをどちらの方向に伸縮するのか")
 
@@ -44,16 +39,6 @@ public:
     void SetTargetName(const QString& name);
     qint32 Expands() const { return expands_; }
     void SetExpands(qint32 value);
-    qint32 MarginLeft() const { return marginLeft_; }
-    void SetMarginLeft(qint32 value);
-    qint32 MarginRight() const { return marginRight_; }
-    void SetMarginRight(qint32 value);
-    qint32 MarginTop() const { return marginTop_; }
-    void SetMarginTop(qint32 value);
-    qint32 MarginBottom() const { return marginBottom_; }
-    void SetMarginBottom(qint32 value);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value);
 
     // The bound target; null until a target is bound.
     QWidget* Target() const { return target_; }
@@ -79,10 +64,5 @@ private:
 
     QString targetName_;
     qint32 expands_ = Horizontal;
-    qint32 marginLeft_ = 0;
-    qint32 marginRight_ = 0;
-    qint32 marginTop_ = 0;
-    qint32 marginBottom_ = 0;
-    bool enabled_ = true;
     QPointer<QWidget> target_;
 };

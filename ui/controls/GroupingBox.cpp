@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-GroupingBox::GroupingBox(QWidget* parent) : LayoutControl(parent) {}
+GroupingBox::GroupingBox(QWidget* parent) : MarginedControl(parent) {}
 
 void GroupingBox::SetHorizontalLayout(qint32 value)
 {
@@ -18,49 +18,13 @@ void GroupingBox::SetVerticalLayout(qint32 value)
     emit PropertyChanged(QStringLiteral("VerticalLayout"));
 }
 
-void GroupingBox::SetMarginLeft(qint32 value)
-{
-    marginLeft_ = value;
-    emit PropertyChanged(QStringLiteral("MarginLeft"));
-}
-
-void GroupingBox::SetMarginRight(qint32 value)
-{
-    marginRight_ = value;
-    emit PropertyChanged(QStringLiteral("MarginRight"));
-}
-
-void GroupingBox::SetMarginTop(qint32 value)
-{
-    marginTop_ = value;
-    emit PropertyChanged(QStringLiteral("MarginTop"));
-}
-
-void GroupingBox::SetMarginBottom(qint32 value)
-{
-    marginBottom_ = value;
-    emit PropertyChanged(QStringLiteral("MarginBottom"));
-}
-
-void GroupingBox::SetEnabled(bool value)
-{
-    enabled_ = value;
-    if (IsLoaded())
-        AttachParent(enabled_);
-    emit PropertyChanged(QStringLiteral("Enabled"));
-}
-
 void GroupingBox::ReadProperties(const QVariantMap& bag)
 {
     horizontalLayout_ = bag.value(QStringLiteral("HorizontalLayout"), Pin).toInt();
     verticalLayout_ = bag.value(QStringLiteral("VerticalLayout"), Pin).toInt();
-    marginLeft_ = bag.value(QStringLiteral("MarginLeft"), 0).toInt();
-    marginRight_ = bag.value(QStringLiteral("MarginRight"), 0).toInt();
-    marginTop_ = bag.value(QStringLiteral("MarginTop"), 0).toInt();
-    marginBottom_ = bag.value(QStringLiteral("MarginBottom"), 0).toInt();
-    enabled_ = bag.value(QStringLiteral("Enabled"), true).toBool();
+    ReadMargins(bag);
     if (IsLoaded())
-        AttachParent(enabled_);
+        AttachParent(Enabled());
 }
 
 QVariantMap GroupingBox::WriteProperties() const
@@ -70,16 +34,7 @@ QVariantMap GroupingBox::WriteProperties() const
         bag.insert(QStringLiteral("HorizontalLayout"), horizontalLayout_);
     if (verticalLayout_ != Pin)
         bag.insert(QStringLiteral("VerticalLayout"), verticalLayout_);
-    if (marginLeft_ != 0)
-        bag.insert(QStringLiteral("MarginLeft"), marginLeft_);
-    if (marginRight_ != 0)
-        bag.insert(QStringLiteral("MarginRight"), marginRight_);
-    if (marginTop_ != 0)
-        bag.insert(QStringLiteral("MarginTop"), marginTop_);
-    if (marginBottom_ != 0)
-        bag.insert(QStringLiteral("MarginBottom"), marginBottom_);
-    if (!enabled_)
-        bag.insert(QStringLiteral("Enabled"), false);
+    WriteMargins(bag);
     return bag;
 }
 
@@ -98,7 +53,7 @@ std::optional<double> GroupingBox::Position(qint32 rule, double extent, double s
 
 void GroupingBox::Loaded()
 {
-    AttachParent(enabled_);
+    AttachParent(Enabled());
 }
 
 void GroupingBox::WindowResized(QWidget* window)
@@ -109,10 +64,10 @@ void GroupingBox::WindowResized(QWidget* window)
     const double height = Twips::FromPixelsY(window->height(), this);
     QPoint place = pos();
     if (auto left = Position(horizontalLayout_, width, Twips::FromPixelsX(this->width(), this),
-                             marginLeft_, marginRight_))
+                             MarginLeft(), MarginRight()))
         place.setX(Twips::ToPixelsX(*left, this));
     if (auto top = Position(verticalLayout_, height, Twips::FromPixelsY(this->height(), this),
-                            marginTop_, marginBottom_))
+                            MarginTop(), MarginBottom()))
         place.setY(Twips::ToPixelsY(*top, this));
     move(place);
 }

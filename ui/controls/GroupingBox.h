@@ -6,19 +6,14 @@
 //
 // Enabled here is whether the box follows the window; it is not QWidget's
 // enabled state, which would disable the controls inside.
-#include "ui/controls/LayoutControl.h"
+#include "ui/controls/MarginedControl.h"
 
 #include <optional>
 
-class GroupingBox : public LayoutControl {
+class GroupingBox : public MarginedControl {
     Q_OBJECT
     Q_PROPERTY(qint32 HorizontalLayout READ HorizontalLayout WRITE SetHorizontalLayout)
     Q_PROPERTY(qint32 VerticalLayout READ VerticalLayout WRITE SetVerticalLayout)
-    Q_PROPERTY(qint32 MarginLeft READ MarginLeft WRITE SetMarginLeft)
-    Q_PROPERTY(qint32 MarginRight READ MarginRight WRITE SetMarginRight)
-    Q_PROPERTY(qint32 MarginTop READ MarginTop WRITE SetMarginTop)
-    Q_PROPERTY(qint32 MarginBottom READ MarginBottom WRITE SetMarginBottom)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
 
 public:
     static inline const QString RegisteredIdentifier = QStringLiteral("Quillmere.GroupingBox");
@@ -34,16 +29,6 @@ public:
     void SetHorizontalLayout(qint32 value);
     qint32 VerticalLayout() const { return verticalLayout_; }
     void SetVerticalLayout(qint32 value);
-    qint32 MarginLeft() const { return marginLeft_; }
-    void SetMarginLeft(qint32 value);
-    qint32 MarginRight() const { return marginRight_; }
-    void SetMarginRight(qint32 value);
-    qint32 MarginTop() const { return marginTop_; }
-    void SetMarginTop(qint32 value);
-    qint32 MarginBottom() const { return marginBottom_; }
-    void SetMarginBottom(qint32 value);
-    bool Enabled() const { return enabled_; }
-    void SetEnabled(bool value);
 
     void ReadProperties(const QVariantMap& bag) override;
     QVariantMap WriteProperties() const override;
@@ -60,9 +45,4 @@ protected:
 private:
     qint32 horizontalLayout_ = Pin;
     qint32 verticalLayout_ = Pin;
-    qint32 marginLeft_ = 0;
-    qint32 marginRight_ = 0;
-    qint32 marginTop_ = 0;
-    qint32 marginBottom_ = 0;
-    bool enabled_ = true;
 };
