@@ -121,32 +121,57 @@ void EnsureFolder(const QString& path, int exactMode)
         ::chmod(native.constData(), mode);
 }
 
-QString ReadTextFile(const QString& path, bool createIfMissing)
+bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error, bool createIfMissing)
 {
+    bytes.clear();
     const QByteArray native = Native(path);
-    int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK opening a FIFO waits for a writer that may never come;
+    // the flag is harmless for a regular file, whose reads never block.
+    int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT && createIfMissing) {
         fd = ::open(native.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0)
             ::fchmod(fd, 0600);
     }
+    const auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    };
     if (fd < 0)
-        return {};
-    QByteArray bytes;
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    // Checked on the open descriptor, so a link to a device or a FIFO is caught
+    // and nothing can be swapped in between the check and the reads.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(st.st_mode))
+        return fail(QStringLiteral("not a regular file"));
+    bytes.reserve(static_cast<qsizetype>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            ::close(fd);
-            return {};
+            bytes.clear();
+            return fail(QString::fromLocal8Bit(std::strerror(errno)));
         }
         if (n == 0)
             break;
         bytes.append(buffer, n);
     }
     ::close(fd);
+    return true;
+}
+
+QString ReadTextFile(const QString& path, bool createIfMissing)
+{
+    QByteArray bytes;
+    if (!ReadRegularFile(path, bytes, nullptr, createIfMissing))
+        return {};
     return DecodeTextFile(bytes);
 }
 

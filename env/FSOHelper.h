@@ -1,6 +1,7 @@
 #pragma once
 // The file operations every part of the program uses. Text files are read and
 // written whole, in the form of EncodeTextFile, and written atomically.
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -30,7 +31,13 @@ bool FolderExists(const QString& path);
 // An exact mode (e.g. 0700) is applied whatever the umask; -1 leaves it to the umask.
 void EnsureFolder(const QString& path, int exactMode = -1);
 
-// The whole content, or empty text on any failure. No line-end conversion.
+// The whole content of a regular file (links followed); false, with a reason in
+// *error, on any failure. Anything else (a FIFO, a device, a folder) is refused
+// without waiting on it or reading from it. With createIfMissing a missing file
+// is created empty.
+bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error = nullptr,
+                     bool createIfMissing = false);
+// The whole content, or empty text on any failure (see ReadRegularFile). No line-end conversion.
 // With createIfMissing a missing file is created empty.
 QString ReadTextFile(const QString& path, bool createIfMissing);
 // Replaces the content with the text exactly as given; false when the file was

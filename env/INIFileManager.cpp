@@ -2,9 +2,9 @@
 
 #include "env/Ansi.h"
 #include "env/AtomicFile.h"
+#include "env/FSOHelper.h"
 #include "env/StringManager.h"
 
-#include <QFile>
 #include <QStringList>
 
 #include <cmath>
@@ -32,10 +32,10 @@ QString TrimBlanks(const QString& text)
 
 QStringList ReadLines(const QString& file)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadRegularFile(file, bytes))
         return {};
-    const QString text = DecodeTextFile(f.readAll());
+    const QString text = DecodeTextFile(bytes);
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

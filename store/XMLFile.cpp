@@ -2,6 +2,7 @@
 
 #include "env/Ansi.h"
 #include "env/AtomicFile.h"
+#include "env/FSOHelper.h"
 #include "env/Folders.h"
 #include "env/MessageService.h"
 
@@ -160,12 +161,10 @@ void XMLFile::LoadFromFile(const QString& filePath)
     QByteArray bytes;
     xmlDocPtr document = nullptr;
 
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("failed to open \"%1\": %2").arg(filePath, file.errorString());
+    QString readError;
+    if (!ReadRegularFile(filePath, bytes, &readError)) {
+        reason = QStringLiteral("failed to open \"%1\": %2").arg(filePath, readError);
     } else {
-        bytes = file.readAll();
-        file.close();
         ParseState state;
         const QuietGenericErrors quiet;
         xmlParserCtxtPtr parser = xmlNewParserCtxt();
@@ -176,9 +175,9 @@ void XMLFile::LoadFromFile(const QString& filePath)
             parser->sax->serror = RecordError;
             parser->_private = &state;
             const QByteArray url = QFile::encodeName(filePath);
-            document = xmlCtxtReadMemory(parser, bytes.constData(), static_cast<int>(bytes.size()),
-                                         url.constData(), nullptr,
-                                         XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+            document = xmlCtxtReadMemory(
+                parser, bytes.constData(), static_cast<int>(bytes.size()), url.constData(), nullptr,
+                XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
             if (state.failed) {
                 reason = state.reason.isEmpty() ? QStringLiteral("the document is not well-formed")
                                                 : state.reason;

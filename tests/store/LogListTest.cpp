@@ -3,6 +3,8 @@
 #include "store/LogList.h"
 #include "store/XmlNode.h"
 
+#include <unistd.h>
+
 namespace {
 
 DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
@@ -437,4 +439,50 @@ TEST_F(LogListTest, LaterRecordsAndRepairsReachLaterSearches)
     book.CollectDataList();
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), QStringLiteral("word"))),
               (QStringList{"2000/06/01 00:00:00", "2001/01/02 00:00:00"}));
+}
+
+TEST_F(LogListTest, SpecialFilesAreNeitherWaitedOnNorReadNorReplaced)
+{
+    // A FIFO without a writer blocks an ordinary open and /dev/zero never ends;
+    // the alarm ends the test if either is read.
+    ::alarm(60);
+    const auto makeSpecial = [this](const QString& name, bool fifo) {
+        QFile::remove(PathOf(name));
+        const QByteArray path = QFile::encodeName(PathOf(name));
+        ASSERT_EQ(
+            fifo ? ::mkfifo(path.constData(), 0600) : ::symlink("/dev/zero", path.constData()), 0);
+    };
+    const auto isSpecial = [this](const QString& name) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(PathOf(name)).constData(), &st) == 0 &&
+               !S_ISREG(st.st_mode);
+    };
+    for (const bool fifo : {true, false}) {
+        SCOPED_TRACE(fifo ? "FIFO" : "link to /dev/zero");
+        QDir(Folder()).removeRecursively();
+        QDir().mkpath(Folder());
+        Prepare({{At(2001, 1, 1), QStringLiteral("a"), QStringLiteral("x")},
+                 {At(2001, 2, 1), QStringLiteral("a"), QStringLiteral("x")}});
+        makeSpecial("2001/02.diary", fifo);
+        {
+            RecordingMessageService messages;
+            LogList book(Folder());
+            EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("x"))),
+                      QStringList{"2001/01/01 00:00:00"});
+            ASSERT_EQ(messages.shown.size(), 1);
+            EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("not a regular file")));
+            EXPECT_EQ(book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y")).error,
+                      StoreResult::Error::FileUnreadable);
+            EXPECT_TRUE(isSpecial("2001/02.diary"));
+        }
+        makeSpecial("logdate.list", fifo);
+        makeSpecial("category.list", fifo);
+        LogList book(Folder());
+        EXPECT_EQ(book.LogDates().Count(), 0);
+        EXPECT_FALSE(book.Categories().Has(QStringLiteral("a")));
+        book.Log(At(2001, 1, 2), QStringLiteral("c"), {}, QStringLiteral("z"));
+        EXPECT_TRUE(isSpecial("logdate.list"));
+        EXPECT_TRUE(isSpecial("category.list"));
+    }
+    ::alarm(0);
 }

@@ -147,6 +147,16 @@ TEST_F(DataFile, CharactersCodePage932CannotHoldBecomeReferencesAndReadBack)
     EXPECT_EQ(loadedHref, href);
 }
 
+TEST_F(DataFile, RecordsOverTenMegabytesLoadBack)
+{
+    const QString text(11 * 1024 * 1024, u'a');
+    const QString link(11 * 1024 * 1024, u'b');
+    SaveRecord(text, link);
+    QString href;
+    EXPECT_EQ(LoadedText(&href), text);
+    EXPECT_EQ(href, link);
+}
+
 TEST_F(DataFile, MarkupCharactersStayText)
 {
     const QString text = "A & B <b>bold</b> ]]> &amp; \"'";
