@@ -181,7 +181,7 @@ XMLFile* LogList::OpenDataFile(const QString& path)
         return held;
     if (!FileExists(path))
         return files_.CreateNewFile(path, CharacterEncoding, RootElementName);
-    XMLFile* file = files_.LoadFile(path);
+    XMLFile* file = files_.LoadFile(path, dataFolder_);
     LoadLogsFromDocument(file->Document());
     return file;
 }

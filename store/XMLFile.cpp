@@ -6,6 +6,7 @@
 #include "env/Folders.h"
 #include "env/MessageService.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -14,9 +15,15 @@
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
+
 namespace {
 
 const QString kErrorHeading = QStringLiteral("XML データファイルの操作中に不具合が生じました。");
+// Month files keep all their records on one line, so the source line is cut
+// to a window around the error column to keep the message box readable.
+constexpr qsizetype kSourceWindow = 120;
+const QString kCut = QStringLiteral("…");
 
 // What the parser reported: the first error (later ones are often its
 // consequences) and whether the DOCTYPE guard stopped it.
@@ -75,6 +82,32 @@ QString SourceLine(const QByteArray& bytes, int line)
     if (line == 1 && text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
     return ansi ? DecodeAnsi(text) : QString::fromUtf8(text);
+}
+
+// About kSourceWindow characters of the line around the 1-based column, with
+// a mark where the line was cut; a surrogate pair is never split.
+QString SourceWindow(const QString& line, int column)
+{
+    if (line.size() <= kSourceWindow)
+        return line;
+    const qsizetype at = std::clamp<qsizetype>(column - 1, 0, line.size());
+    qsizetype begin = std::clamp<qsizetype>(at - kSourceWindow / 2, 0, line.size() - kSourceWindow);
+    qsizetype end = begin + kSourceWindow;
+    if (begin > 0 && line[begin].isLowSurrogate())
+        ++begin;
+    if (end < line.size() && line[end].isLowSurrogate())
+        ++end;
+    return (begin > 0 ? kCut : QString()) + line.mid(begin, end - begin) +
+           (end < line.size() ? kCut : QString());
+}
+
+// The file as the user knows it: below the given folder when it lies there.
+QString ShownName(const QString& filePath, const QString& folder)
+{
+    if (folder.isEmpty())
+        return filePath;
+    const QString relative = QDir(folder).relativeFilePath(filePath);
+    return relative.startsWith(QStringLiteral("../")) ? filePath : relative;
 }
 
 // libxml2 also prints some errors (encoding failures) through its generic
@@ -149,7 +182,7 @@ void XMLFile::Initialize(const QString& filePath, const QString& characterEncodi
     path_ = filePath;
 }
 
-void XMLFile::LoadFromFile(const QString& filePath)
+void XMLFile::LoadFromFile(const QString& filePath, const QString& shownFolder)
 {
     RegisterShiftJisAliases();
     loadFailed_ = false;
@@ -204,9 +237,12 @@ void XMLFile::LoadFromFile(const QString& filePath)
     ReplaceDocument(document);
     if (!reason.isEmpty()) {
         loadFailed_ = true;
-        loadError_ = kErrorHeading + QStringLiteral("\r\n") + reason + QStringLiteral("\r\n") +
-                     QString::number(line) + QStringLiteral("行 ") + QString::number(column) +
-                     QStringLiteral("桁：") + SourceLine(bytes, line);
+        loadError_ = kErrorHeading + QStringLiteral("\r\nファイル：") +
+                     ShownName(filePath, shownFolder) +
+                     QStringLiteral("\r\n内容を XML として読み取れません。理由（英語）：") +
+                     reason + QStringLiteral("\r\n") + QString::number(line) +
+                     QStringLiteral("行 ") + QString::number(column) + QStringLiteral("桁：") +
+                     SourceWindow(SourceLine(bytes, line), column);
         ReportParseError();
     }
     path_ = filePath;

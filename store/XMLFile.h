@@ -21,8 +21,9 @@ public:
                     const QString& rootElementName);
     // Replaces the document by the parsed file. A file that cannot be read or
     // parsed is reported through the message service and leaves an empty
-    // document without a root element.
-    void LoadFromFile(const QString& filePath);
+    // document without a root element. The message names the file relative to
+    // shownFolder when it lies below it, else by its whole path.
+    void LoadFromFile(const QString& filePath, const QString& shownFolder = {});
     // Writes the document atomically; true when the file was written. Shows no
     // message. A document without a root element (a failed load) is never
     // written, so an unreadable file on disk is not replaced by an empty one.

@@ -300,6 +300,8 @@ TEST_F(LogListTest, BrokenMonthIsReportedOnceAndNeverOverwritten)
     ASSERT_EQ(messages_.shown.size(), 1);
     EXPECT_TRUE(messages_.shown[0].text.startsWith(
         QStringLiteral("XML データファイルの操作中に不具合が生じました。\r\n")));
+    EXPECT_TRUE(
+        messages_.shown[0].text.contains(QStringLiteral("\r\nファイル：2001/02.diary\r\n")));
 
     const StoreResult result =
         book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y"));

@@ -15,6 +15,7 @@ namespace {
 
 const QByteArray kDeclaration("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n");
 const QString kHeading = QString::fromUtf8("XML データファイルの操作中に不具合が生じました。");
+const QString kReason = QString::fromUtf8("内容を XML として読み取れません。理由（英語）：");
 
 QString DataPath(const QString& name)
 {
@@ -185,9 +186,10 @@ TEST_F(DataFile, SyntaxErrorShowsReasonLineColumnAndSourceText)
     TempFolder::WriteBytes(path,
                            kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
     XMLFile file;
-    file.LoadFromFile(path);
-    const QString expected = kHeading + "\r\nStartTag: invalid element name\r\n3" +
-                             QString::fromUtf8("行 ") + "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
+    file.LoadFromFile(path, DataFolderPath());
+    const QString expected = kHeading + QString::fromUtf8("\r\nファイル：10.diary\r\n") + kReason +
+                             "StartTag: invalid element name\r\n3" + QString::fromUtf8("行 ") +
+                             "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, expected);
     EXPECT_EQ(messages.shown[0].title, "Quillmere");
@@ -204,8 +206,43 @@ TEST_F(DataFile, FirstErrorIsReportedNotItsConsequences)
     XMLFile file;
     file.LoadFromFile(path);
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(kHeading + "\r\nAttValue: \" or ' expected\r\n3"))
+    EXPECT_TRUE(messages.shown[0].text.contains(kReason + "AttValue: \" or ' expected\r\n3"))
         << messages.shown[0].text.toStdString();
+}
+
+TEST_F(DataFile, LongSourceLineIsCutAroundTheColumn)
+{
+    // As the program writes a month: every record on the line after the declaration.
+    const QByteArray records = QByteArray("<log date=\"x\">").repeated(40);
+    const struct {
+        QByteArray before, after;
+        QString shown;
+    } cases[] = {
+        {"<diary>" + records + "<a b=1>", records + "</diary>",
+         QString::fromUtf8("…") + QString(QLatin1String(records.right(55))) + "<a b=1>" +
+             QString(QLatin1String(records.left(58))) + QString::fromUtf8("…")},
+        {"<diary><a b=1>", records + "</diary>",
+         "<diary><a b=1>" + QString(QLatin1String(records.left(106))) + QString::fromUtf8("…")},
+        // A double-byte character on the cut is kept whole.
+        {"<diary>" + records + "<a b=1>", records.left(57) + "\xF0\x9F\x98\x80" + records,
+         QString::fromUtf8("…") + QString(QLatin1String(records.right(55))) + "<a b=1>" +
+             QString(QLatin1String(records.left(57))) + QString::fromUtf8("😀…")},
+    };
+    for (const auto& c : cases) {
+        RecordingMessageService local;
+        TempFolder::WriteBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + c.before +
+                                         c.after);
+        XMLFile file;
+        file.LoadFromFile(path, folder.path());
+        ASSERT_EQ(local.shown.size(), 1);
+        const QString text = local.shown[0].text;
+        EXPECT_TRUE(text.contains(
+            QString::fromUtf8("\r\nファイル：") +
+            QString::fromUtf8(QDir(folder.path()).relativeFilePath(path).toUtf8()) + "\r\n"))
+            << text.toStdString();
+        EXPECT_EQ(text.mid(text.indexOf(QString::fromUtf8("桁：")) + 2).toStdString(),
+                  c.shown.toStdString());
+    }
 }
 
 TEST_F(DataFile, MissingFileIsALoadError)
@@ -257,7 +294,8 @@ TEST_F(DataFile, DocumentTypeDeclarationIsRefused)
     file.LoadFromFile(path);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text,
-              kHeading + "\r\na document type declaration is not allowed in a data file\r\n2" +
+              kHeading + QString::fromUtf8("\r\nファイル：") + path + "\r\n" + kReason +
+                  "a document type declaration is not allowed in a data file\r\n2" +
                   QString::fromUtf8("行 ") + "17" + QString::fromUtf8("桁：<!DOCTYPE diary ["));
 }
 

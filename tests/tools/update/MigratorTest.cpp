@@ -82,6 +82,7 @@ TEST_F(MigratorTest, UnparsableFileIsReportedAndLeftUnchanged)
     EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
     EXPECT_TRUE(messages.shown[0].text.startsWith(
         QString::fromUtf8("XML データファイルの操作中に不具合が生じました。\r\n")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("ファイル：user/2001/11.diary")));
     EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("桁：")));
 }
 
