@@ -6,7 +6,7 @@
 
 bool HasDoubleByteChars(const QString& text)
 {
-    return EncodeAnsi(text).size() != text.size();
+    return AnsiLength(text) != text.size();
 }
 
 bool IsURL(const QString& text)

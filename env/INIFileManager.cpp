@@ -116,7 +116,7 @@ QString LimitBytes(const QString& text)
     qsizetype i = 0;
     while (i < text.size()) {
         const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const qsizetype size = EncodeAnsi(text.mid(i, length)).size();
+        const qsizetype size = AnsiLength(text.mid(i, length));
         if (bytes + size > kMaxValueBytes)
             break;
         bytes += size;

@@ -143,6 +143,9 @@ bool ByteOriented(const char* encoding)
 void RegisterShiftJisAliases()
 {
     static const bool registered = [] {
+        // The project's own converter, found before iconv's: it writes a character
+        // the code page only approximates as a reference instead of its neighbour.
+        xmlNewCharEncodingHandler("CP932", Cp932ToUtf8, Utf8ToCp932);
         for (const char* name :
              {"Shift_JIS", "SHIFT-JIS", "SHIFT_JIS", "SJIS", "MS_Kanji", "Windows-31J"})
             xmlAddEncodingAlias("CP932", name);

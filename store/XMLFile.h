@@ -4,8 +4,9 @@
 
 #include <libxml/tree.h>
 
-// Makes every Shift_JIS name of the parser and writer mean code page 932,
-// as the Windows program wrote its files. Safe to call more than once.
+// Makes every Shift_JIS name of the parser and writer mean code page 932, as
+// the Windows program wrote its files, converted by env/Ansi.h. Safe to call
+// more than once.
 void RegisterShiftJisAliases();
 
 class XMLFile {

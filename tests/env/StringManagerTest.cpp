@@ -47,6 +47,9 @@ TEST(FileStringManager, DoubleByteCharacters)
     EXPECT_TRUE(HasDoubleByteChars(QString::fromUtf8("aあ")));
     EXPECT_TRUE(HasDoubleByteChars(QString::fromUtf8("ｈｔｔｐ")));
     EXPECT_FALSE(HasDoubleByteChars(QString()));
+    // Characters the code page only approximates count as Windows converted them.
+    EXPECT_TRUE(HasDoubleByteChars(QString::fromUtf8("a〜")));
+    EXPECT_FALSE(HasDoubleByteChars(QString::fromUtf8("a¥")));
 }
 
 TEST(FileStringManager, URLs)

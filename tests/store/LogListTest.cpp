@@ -1,5 +1,7 @@
 #include "StoreFixture.h"
 
+#include "env/FSOHelper.h"
+#include "env/INIFileManager.h"
 #include "store/LogList.h"
 #include "store/XmlNode.h"
 
@@ -487,4 +489,49 @@ TEST_F(LogListTest, SpecialFilesAreNeitherWaitedOnNorReadNorReplaced)
         EXPECT_TRUE(isSpecial("category.list"));
     }
     ::alarm(0);
+}
+
+TEST_F(LogListTest, CharactersCodePage932OnlyApproximatesSurviveEveryFile)
+{
+    // Each is what a converter would quietly replace by a neighbour (〜 by ～,
+    // ¥ by a backslash, …); ～ itself must stay code page 932.
+    const QStringList characters = QString::fromUtf8("〜 ¥ ‖ − — ¢ £ ¬ ‾ ～").split(u' ');
+    const QString ini = PathOf(QStringLiteral("Quillmere.ini"));
+    const QString inputArea = PathOf(QStringLiteral("inputarea.txt"));
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const QString& c = characters[i];
+        SCOPED_TRACE(c.toStdString());
+        const QString text = QStringLiteral("10時") + c + QStringLiteral("12時 会費") + c;
+        const QString category = QStringLiteral("会費") + c;
+        {
+            LogList book(Folder());
+            ASSERT_TRUE(book.Log(At(2001, 1, 1, 0, 0, static_cast<int>(i)), category,
+                                 QStringLiteral("C:\\") + c, text));
+        }
+        StringList history;
+        history.Add(text);
+        ASSERT_TRUE(history.SaveToFile(PathOf(QStringLiteral("string.list"))));
+        ASSERT_TRUE(WriteTextFile(inputArea, text + QChar(0) + category, true));
+        WriteSetting(ini, QStringLiteral("Search"), QStringLiteral("Text"), text);
+
+        LogList book(Folder());
+        const DateList found = Everything(book, category, c);
+        ASSERT_EQ(found.Count(), 1);
+        const ::Log* log = book.Item(found.Item(0));
+        ASSERT_TRUE(log);
+        EXPECT_EQ(log->Text(), text);
+        EXPECT_EQ(log->Link(), QStringLiteral("C:\\") + c);
+        EXPECT_TRUE(book.Categories().Has(category));
+        StringList loaded;
+        loaded.LoadFromFile(PathOf(QStringLiteral("string.list")));
+        EXPECT_TRUE(loaded.Has(text));
+        EXPECT_EQ(ReadTextFile(inputArea, false), text + QChar(0) + category);
+        EXPECT_EQ(ReadSetting(ini, QStringLiteral("Search"), QStringLiteral("Text"), QString()),
+                  text);
+    }
+    // ～ is what Windows writes as 81 60, so it stays those bytes; 〜 becomes a reference.
+    const QByteArray month = ReadBytes(QStringLiteral("2001/01.diary"));
+    EXPECT_TRUE(month.contains("\x81\x60"));
+    EXPECT_FALSE(month.contains("&#65374;"));
+    EXPECT_TRUE(month.contains("&#12316;"));
 }
