@@ -2,11 +2,17 @@
 
 #include "env/Ansi.h"
 #include "env/AtomicFile.h"
+#include "env/FSOHelper.h"
 #include "env/Folders.h"
 #include "env/MessageService.h"
 
 #include <QFile>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
@@ -148,7 +154,7 @@ void XMLFile::Initialize(const QString& filePath, const QString& characterEncodi
     path_ = filePath;
 }
 
-void XMLFile::LoadFromFile(const QString& filePath)
+void XMLFile::LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath)
 {
     RegisterShiftJisAliases();
     loadFailed_ = false;
@@ -160,9 +166,14 @@ void XMLFile::LoadFromFile(const QString& filePath)
     QByteArray bytes;
     xmlDocPtr document = nullptr;
 
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = QStringLiteral("failed to open \"%1\": %2").arg(filePath, file.errorString());
+    QFile file;
+    const std::filesystem::path native = nativePath.empty() ? NativePath(filePath) : nativePath;
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        reason = QStringLiteral("failed to open \"%1\": %2")
+                     .arg(filePath, QString::fromLocal8Bit(std::strerror(errno)));
+        if (fd >= 0)
+            ::close(fd);
     } else {
         bytes = file.readAll();
         file.close();
@@ -245,7 +256,7 @@ QByteArray XMLFile::Serialize() const
     return bytes;
 }
 
-bool XMLFile::SaveToFile(const QString& filePath)
+bool XMLFile::SaveToFile(const QString& filePath, NewFileMode newFileMode)
 {
     path_ = filePath;
     if (!HasRootElement())
@@ -253,5 +264,5 @@ bool XMLFile::SaveToFile(const QString& filePath)
     const QByteArray bytes = Serialize();
     if (bytes.isEmpty())
         return false;
-    return WriteFileAtomically(filePath, bytes);
+    return WriteFileAtomically(filePath, bytes, nullptr, newFileMode);
 }

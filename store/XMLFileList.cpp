@@ -40,12 +40,12 @@ XMLFile* XMLFileList::CreateNewFile(const QString& filePath, const QString& char
     return AddFile(std::move(file));
 }
 
-XMLFile* XMLFileList::LoadFile(const QString& filePath)
+XMLFile* XMLFileList::LoadFile(const QString& filePath, const std::filesystem::path& nativePath)
 {
     if (XMLFile* held = Item(filePath))
         return held;
     auto file = std::make_unique<XMLFile>();
-    file->LoadFromFile(filePath);
+    file->LoadFromFile(filePath, nativePath);
     return AddFile(std::move(file));
 }
 

@@ -26,7 +26,8 @@ public:
     bool Has(const QString& filePath) const;
     // Reads the file unless it is held already. A file that did not parse is kept
     // as well (with an empty document), so it is not read again.
-    XMLFile* LoadFile(const QString& filePath);
+    // nativePath as for XMLFile::LoadFromFile.
+    XMLFile* LoadFile(const QString& filePath, const std::filesystem::path& nativePath = {});
     // False when the path is not held.
     bool UnloadFile(const QString& filePath);
     void Clear();
