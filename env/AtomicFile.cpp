@@ -55,7 +55,15 @@ void RemoveLeftovers(const QByteArray& folder, const QByteArray& prefix, const Q
 
 } // namespace
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
+void RemoveAtomicLeftovers(const QString& path)
+{
+    const QFileInfo info(path);
+    RemoveLeftovers(QFile::encodeName(info.absolutePath()),
+                    QFile::encodeName(info.fileName()) + kAtomicTempMarker, QByteArray());
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
+                         NewFileMode newFileMode)
 {
     // Write through a link to the file it names, as an editor would.
     QString target = path;
@@ -68,6 +76,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     const QByteArray targetBytes = QFile::encodeName(target);
 
     mode_t mode = 0600;
+    if (newFileMode == NewFileMode::Shared) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
     struct stat old {};
     if (::stat(targetBytes.constData(), &old) == 0) {
         if (!S_ISREG(old.st_mode))

@@ -7,15 +7,22 @@
 
 #include <optional>
 
+// The mode of a file that did not exist: Private is 0600 whatever the umask
+// (the user's records); Shared follows the umask (a file the user passes on).
+enum class NewFileMode { Private, Shared };
+
 // False, with a reason in *error, when the file was not replaced; the old
 // content is then untouched. A read-only target is never replaced, not even
-// for root. A new file gets mode 0600; an existing one keeps its mode.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// for root. An existing file keeps its mode.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                         NewFileMode newFileMode = NewFileMode::Private);
 
 // Temporary files of this writer have this marker between the target's name
 // and a random suffix; leftovers of a killed writer are removed by the next
 // successful write of the same target.
 inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
+// Removes what interrupted writes of the target left beside it.
+void RemoveAtomicLeftovers(const QString& path);
 
 // Fault injection for tests: make the next writes stop once a number of bytes
 // of the temporary file have been written.

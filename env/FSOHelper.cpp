@@ -4,12 +4,14 @@
 #include "env/AtomicFile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +22,12 @@ bool created = false;
 QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
+}
+
+void NoteUnreadable(QStringList* unreadable, const FileEntry& folder)
+{
+    if (unreadable && !unreadable->contains(folder.Path))
+        unreadable->append(folder.Path);
 }
 
 QString TrimBlanks(const QString& path)
@@ -40,15 +48,14 @@ QString Join(const QString& folder, const QString& name)
 
 enum class EntryKind { Folder, File };
 
-// The entries of one folder of the given kind, by name. Links to folders are
-// not followed, so a link cycle cannot make the walk endless.
-QList<FileEntry> ListFolder(const QString& folder, EntryKind kind)
+// The entries of one folder of the given kind, by name; nullopt when the folder
+// cannot be read. Links to folders are not followed, so a link cycle cannot
+// make the walk endless. Names stay the file system's bytes.
+std::optional<QList<FileEntry>> ListFolder(const FileEntry& folder, EntryKind kind)
 {
-    DIR* dir = ::opendir(Native(folder).constData());
+    DIR* dir = ::opendir(folder.Native.c_str());
     if (!dir)
-        throw FileSystemError(QStringLiteral("cannot read the folder %1: %2")
-                                  .arg(folder, QString::fromLocal8Bit(std::strerror(errno)))
-                                  .toStdString());
+        return std::nullopt;
     QList<FileEntry> entries;
     while (const dirent* entry = ::readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
@@ -67,14 +74,19 @@ QList<FileEntry> ListFolder(const QString& folder, EntryKind kind)
                 ::fstatat(::dirfd(dir), entry->d_name, &linked, 0) == 0 && S_ISREG(linked.st_mode);
         }
         if (wanted) {
-            const QString name = QFile::decodeName(entry->d_name);
-            entries.append(FileEntry{name, Join(folder, name)});
+            const QString name = PathText(entry->d_name);
+            entries.append(FileEntry{name, Join(folder.Path, name), folder.Native / entry->d_name});
         }
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),
-              [](const FileEntry& a, const FileEntry& b) { return a.Name < b.Name; });
+              [](const FileEntry& a, const FileEntry& b) { return a.Native < b.Native; });
     return entries;
+}
+
+FileEntry FolderEntry(const QString& folder)
+{
+    return FileEntry{folder, folder, NativePath(folder)};
 }
 
 } // namespace
@@ -121,10 +133,10 @@ void EnsureFolder(const QString& path, int exactMode)
         ::chmod(native.constData(), mode);
 }
 
-bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error, bool createIfMissing)
+static bool ReadRegularNative(const QByteArray& native, QByteArray& bytes, QString* error,
+                              bool createIfMissing)
 {
     bytes.clear();
-    const QByteArray native = Native(path);
     // Without O_NONBLOCK opening a FIFO waits for a writer that may never come;
     // the flag is harmless for a regular file, whose reads never block.
     int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -167,6 +179,16 @@ bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error, boo
     return true;
 }
 
+bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error, bool createIfMissing)
+{
+    return ReadRegularNative(Native(path), bytes, error, createIfMissing);
+}
+
+bool ReadRegularFile(const std::filesystem::path& path, QByteArray& bytes, QString* error)
+{
+    return ReadRegularNative(QByteArray::fromStdString(path.native()), bytes, error, false);
+}
+
 QString ReadTextFile(const QString& path, bool createIfMissing)
 {
     QByteArray bytes;
@@ -182,31 +204,60 @@ bool WriteTextFile(const QString& path, const QString& text, bool createIfMissin
     return WriteFileAtomically(path, EncodeTextFile(text));
 }
 
-void CollectSubFolders(QList<FileEntry>& target, const QString& folder)
+std::filesystem::path NativePath(const QString& path)
 {
-    for (const FileEntry& entry : ListFolder(folder, EntryKind::Folder)) {
+    return std::filesystem::path(Native(path).toStdString());
+}
+
+QString PathText(const std::string& native)
+{
+    const QByteArray bytes = QByteArray::fromStdString(native);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? DecodeAnsi(bytes) : text;
+}
+
+void CollectSubFolders(QList<FileEntry>& target, const FileEntry& folder, QStringList* unreadable)
+{
+    const auto entries = ListFolder(folder, EntryKind::Folder);
+    if (!entries) {
+        NoteUnreadable(unreadable, folder);
+        return;
+    }
+    for (const FileEntry& entry : *entries) {
         target.append(entry);
-        CollectSubFolders(target, entry.Path);
+        CollectSubFolders(target, entry, unreadable);
     }
 }
 
-void CollectMatchingFiles(QList<FileEntry>& target, const QString& folder, const QString& pattern)
+void CollectSubFolders(QList<FileEntry>& target, const QString& folder, QStringList* unreadable)
 {
-    for (const FileEntry& entry : ListFolder(folder, EntryKind::File)) {
+    CollectSubFolders(target, FolderEntry(folder), unreadable);
+}
+
+void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, const QString& pattern,
+                          QStringList* unreadable)
+{
+    const auto entries = ListFolder(folder, EntryKind::File);
+    if (!entries) {
+        NoteUnreadable(unreadable, folder);
+        return;
+    }
+    for (const FileEntry& entry : *entries) {
         if (MatchesWildcard(entry.Name, pattern))
             target.append(entry);
     }
 }
 
-QList<FileEntry> FindFiles(const QString& root, const QString& pattern)
+QList<FileEntry> FindFiles(const QString& root, const QString& pattern, QStringList* unreadable)
 {
     if (!FolderExists(root))
         throw FileSystemError(QStringLiteral("path not found: %1").arg(root).toStdString());
     QList<FileEntry> folders;
-    CollectSubFolders(folders, root);
+    CollectSubFolders(folders, FolderEntry(root), unreadable);
     QList<FileEntry> files;
     for (const FileEntry& folder : folders)
-        CollectMatchingFiles(files, folder.Path, pattern);
+        CollectMatchingFiles(files, folder, pattern, unreadable);
     return files;
 }
 

@@ -151,12 +151,15 @@ xmlNodePtr Log::FindElement(xmlDocPtr document) const
     xmlNodePtr root = RootElement(document);
     if (!root)
         return nullptr;
-    const QByteArray stamp = GetDateString().toUtf8();
+    // The local date-time alone: the suffix is the zone of the computer that
+    // wrote the element, which may have changed since.
+    const QByteArray stamp = GetDateString().left(kStampHeadLength).toUtf8();
     for (xmlNodePtr child = root->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
         xmlChar* value = xmlGetProp(child, reinterpret_cast<const xmlChar*>(kDate));
-        const bool same = value && stamp == reinterpret_cast<const char*>(value);
+        const bool same =
+            value && QByteArrayView(reinterpret_cast<const char*>(value)).startsWith(stamp);
         xmlFree(value);
         if (same)
             return child;
@@ -174,7 +177,9 @@ xmlNodePtr Log::UpdateToXMLDocument(xmlDocPtr document) const
 
 void Log::WriteToElement(xmlNodePtr element) const
 {
-    SetAttribute(element, kDate, GetDateString());
+    // An element keeps the stamp it was written with, suffix and all.
+    if (!xmlHasProp(element, reinterpret_cast<const xmlChar*>(kDate)))
+        SetAttribute(element, kDate, GetDateString());
     if (category_.isEmpty())
         RemoveAttribute(element, kCategory);
     else

@@ -28,14 +28,15 @@ public:
     // Appends a new "log" element to the root. nullptr when the document has no
     // root element (a file that did not parse); the document is then unchanged.
     xmlNodePtr SaveToXMLDocument(xmlDocPtr document) const;
-    // Rewrites the first element whose "date" equals this record's stamp with the
-    // current time-zone suffix; nullptr (document unchanged) when there is none.
+    // Rewrites the first element whose "date" begins with this record's local
+    // date-time, whatever its time-zone suffix; nullptr (document unchanged)
+    // when there is none.
     xmlNodePtr UpdateToXMLDocument(xmlDocPtr document) const;
     // The element UpdateToXMLDocument would rewrite, or nullptr.
     xmlNodePtr FindElement(xmlDocPtr document) const;
 
-    // Writes the record into the element: "date", then "category" and "href"
-    // (removed when empty), then the text as the only content.
+    // Writes the record into the element: "date" unless it has one, then
+    // "category" and "href" (removed when empty), then the text as the only content.
     void WriteToElement(xmlNodePtr element) const;
 
     // "yyyy-mm-ddThh:mm:ss" followed by the time-zone suffix now in force.

@@ -1,11 +1,14 @@
 #include "store/LogList.h"
 
+#include "env/AtomicFile.h"
 #include "env/FSOHelper.h"
 #include "env/Folders.h"
 #include "store/DateText.h"
 #include "store/XmlNode.h"
 
 #include <QSet>
+
+#include <unistd.h>
 
 const QString LogList::CharacterEncoding = QStringLiteral("Shift_JIS");
 const QString LogList::RootElementName = QStringLiteral("diary");
@@ -98,19 +101,23 @@ QString LogList::CategoriesPath() const
     return dataFolder_ + kCategoriesFile;
 }
 
-QString LogList::GetYearFolder(const DateTime& logDate)
+QString LogList::GetYearFolder(const DateTime& logDate) const
 {
-    QString folder = dataFolder_ + QString::number(logDate.Year());
-    // Every lookup of a month computes its path; the folder is made only once.
+    return dataFolder_ + QString::number(logDate.Year()) + QLatin1Char('/');
+}
+
+void LogList::EnsureYearFolder(const DateTime& logDate)
+{
+    const QString folder = GetYearFolder(logDate);
+    // Every record of a year passes here; the folder is looked for only once.
     if (!knownYearFolders_.contains(folder)) {
         EnsureFolder(folder, kPrivateFolderMode);
         if (FolderExists(folder))
             knownYearFolders_.insert(folder);
     }
-    return folder + QLatin1Char('/');
 }
 
-QString LogList::GetDataFilePath(const DateTime& logDate)
+QString LogList::GetDataFilePath(const DateTime& logDate) const
 {
     const int month = logDate.Month();
     QString path = GetYearFolder(logDate);
@@ -175,13 +182,17 @@ void LogList::LoadLogsFromDocument(xmlDocPtr document)
     }
 }
 
-XMLFile* LogList::OpenDataFile(const QString& path)
+XMLFile* LogList::OpenDataFile(const QString& path, const std::filesystem::path& nativePath)
 {
     if (XMLFile* held = files_.Item(path))
         return held;
-    if (!FileExists(path))
+    // Nothing writes this month any more in this run but the book itself, so
+    // what an earlier, interrupted save left beside it can go.
+    if (nativePath.empty())
+        RemoveAtomicLeftovers(path);
+    if (nativePath.empty() && !FileExists(path))
         return files_.CreateNewFile(path, CharacterEncoding, RootElementName);
-    XMLFile* file = files_.LoadFile(path, dataFolder_);
+    XMLFile* file = files_.LoadFile(path, nativePath, dataFolder_);
     LoadLogsFromDocument(file->Document());
     return file;
 }
@@ -207,6 +218,7 @@ const ::Log* LogList::Item(const QString& listText)
 StoreResult LogList::Log(const DateTime& logDate, const QString& category, const QString& link,
                          const QString& text)
 {
+    EnsureYearFolder(logDate);
     const QString path = GetDataFilePath(logDate);
     XMLFile* file = OpenDataFile(path);
     if (!file || !file->HasRootElement())
@@ -232,8 +244,13 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
     CacheLog(log);
     logDates_.Add(logDate);
     categories_.Add(log.Category());
-    logDates_.SaveToFile(LogDatesPath());
-    categories_.SaveToFile(CategoriesPath());
+    // Both are tried: one that cannot be written does not keep the other old.
+    const bool datesSaved = logDates_.SaveToFile(LogDatesPath());
+    const bool categoriesSaved = categories_.SaveToFile(CategoriesPath());
+    if (!datesSaved)
+        return StoreResult::Fail(StoreResult::Error::ListNotSaved, LogDatesPath());
+    if (!categoriesSaved)
+        return StoreResult::Fail(StoreResult::Error::ListNotSaved, CategoriesPath());
     return StoreResult::Ok();
 }
 
@@ -252,37 +269,45 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     const QString path = GetDataFilePath(logDate);
     XMLFile* file = files_.Item(path);
     xmlNodePtr element = file ? updated.FindElement(file->Document()) : nullptr;
-    // Without a matching element (its stamp has another time-zone suffix) the
-    // file keeps its content; the record and the category list change all the same.
-    if (element) {
-        xmlNodePtr previous = xmlDocCopyNode(element, file->Document(), 1);
-        updated.WriteToElement(element);
-        if (!file->SaveToFile(path)) {
-            if (previous) {
-                xmlReplaceNode(element, previous);
-                xmlFreeNode(element);
-            }
-            return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
+    // A record read from a month file somewhere else (the repair reads every
+    // "*.diary" below the data folder) has no element here to rewrite.
+    if (!element)
+        return StoreResult::Fail(StoreResult::Error::NotInFile, path);
+    xmlNodePtr previous = xmlDocCopyNode(element, file->Document(), 1);
+    updated.WriteToElement(element);
+    if (!file->SaveToFile(path)) {
+        if (previous) {
+            xmlReplaceNode(element, previous);
+            xmlFreeNode(element);
         }
-        xmlFreeNode(previous);
+        return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
     }
+    xmlFreeNode(previous);
 
     *record = updated;
     categories_.Add(record->Category());
-    categories_.SaveToFile(CategoriesPath());
+    if (!categories_.SaveToFile(CategoriesPath()))
+        return StoreResult::Fail(StoreResult::Error::ListNotSaved, CategoriesPath());
     return StoreResult::Ok();
 }
 
 StoreResult LogList::CollectDataList()
 {
     QList<FileEntry> found;
+    QStringList unreadable;
     try {
-        found = FindFiles(dataFolder_, kDataFilePattern);
+        // Month files and what interrupted saves of them left behind.
+        found = FindFiles(dataFolder_, kDataFilePattern + QLatin1Char('*'), &unreadable);
     } catch (const FileSystemError&) {
         // No data folder: no month files, the lists are rebuilt from memory.
     }
-    for (const FileEntry& entry : std::as_const(found))
-        OpenDataFile(entry.Path);
+    const QString leftover = kDataFilePattern + QLatin1String(kAtomicTempMarker) + QLatin1Char('*');
+    for (const FileEntry& entry : std::as_const(found)) {
+        if (MatchesWildcard(entry.Name, kDataFilePattern))
+            OpenDataFile(entry.Path, entry.Native);
+        else if (MatchesWildcard(entry.Name, leftover))
+            ::unlink(entry.Native.c_str());
+    }
 
     DateList dates;
     StringList categories;
@@ -295,6 +320,19 @@ StoreResult LogList::CollectDataList()
             categories.Add(log.Category());
         }
     }
+    // Records of the folders that could not be read are not in memory; their
+    // entries stay in the lists rather than vanish until the next repair.
+    if (!unreadable.isEmpty()) {
+        QSet<DateTime> have(dates.begin(), dates.end());
+        for (const DateTime& logDate : logDates_) {
+            if (!have.contains(logDate)) {
+                have.insert(logDate);
+                dates.Add(logDate);
+            }
+        }
+        for (const QString& category : categories_)
+            categories.Add(category);
+    }
     dates.Sort();
     logDates_ = std::move(dates);
     resolved_.clear();
@@ -306,6 +344,9 @@ StoreResult LogList::CollectDataList()
         return StoreResult::Fail(StoreResult::Error::SaveFailed, LogDatesPath());
     if (!categoriesSaved)
         return StoreResult::Fail(StoreResult::Error::SaveFailed, CategoriesPath());
+    if (!unreadable.isEmpty())
+        return StoreResult::Fail(StoreResult::Error::FoldersUnreadable,
+                                 unreadable.join(QLatin1Char('\n')));
     return StoreResult::Ok();
 }
 

@@ -41,18 +41,22 @@ public:
     const StringList& Categories() const { return categories_; }
 
     // Writes a new record into its month file, then caches it and adds it to
-    // both lists. On any error nothing has changed, on disk or in memory.
+    // both lists. On an error nothing has changed, on disk or in memory, except
+    // ListNotSaved: the record is stored and held, a list file (named) is old.
     StoreResult Log(const DateTime& logDate, const QString& category, const QString& link,
                     const QString& text);
-    // Rewrites the record with that stamp. The element is found by its "date"
-    // with the current time-zone suffix; when there is none (the zone changed)
-    // the file keeps its content, while the record and "category.list" change.
+    // Rewrites the record with that stamp. The element is found by the local
+    // date-time of its "date", whatever the time-zone suffix, and keeps that
+    // "date". Without an element in the month file (NotInFile) nothing changes;
+    // ListNotSaved: the rewrite is stored, "category.list" is old.
     StoreResult ReLog(const DateTime& logDate, const QString& category, const QString& link,
                       const QString& text);
     // Reads every month file below the data folder and rebuilds both lists
     // from the records (dates sorted, categories in order of first use). The
     // lists in memory are rebuilt either way; SaveFailed names a list file that
-    // could not be written, so the repair is not reported as done.
+    // could not be written, so the repair is not reported as done. Folders that
+    // cannot be read are skipped and named (FoldersUnreadable); the lists then
+    // keep their old entries as well, as those records could not be looked at.
     StoreResult CollectDataList();
 
     // The record with that stamp (reading its month file on first need), or
@@ -68,20 +72,22 @@ public:
     const QString& DataFolder() const { return dataFolder_; }
     QString LogDatesPath() const;
     QString CategoriesPath() const;
-    // The month file of a date-time; makes sure its year folder exists.
-    QString GetDataFilePath(const DateTime& logDate);
+    // The month file of a date-time. Computing it creates nothing.
+    QString GetDataFilePath(const DateTime& logDate) const;
 
     // The data file's encoding and root element.
     static const QString CharacterEncoding;
     static const QString RootElementName;
 
 private:
-    QString GetYearFolder(const DateTime& logDate);
+    QString GetYearFolder(const DateTime& logDate) const;
+    void EnsureYearFolder(const DateTime& logDate);
     ::Log* Find(const DateTime& logDate);
     ::Log* CacheLog(const ::Log& log);
     QString SharedCategory(const QString& category);
     void LoadLogsFromDocument(xmlDocPtr document);
-    XMLFile* OpenDataFile(const QString& path);
+    // nativePath: the path as the file system's bytes, for files the repair found.
+    XMLFile* OpenDataFile(const QString& path, const std::filesystem::path& nativePath = {});
     // A date of the search range and its record (nullptr when it has none).
     struct Candidate {
         DateTime logDate;

@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <libxml/SAX2.h>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
@@ -185,7 +190,8 @@ void XMLFile::Initialize(const QString& filePath, const QString& characterEncodi
     path_ = filePath;
 }
 
-void XMLFile::LoadFromFile(const QString& filePath, const QString& shownFolder)
+void XMLFile::LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath,
+                           const QString& shownFolder)
 {
     RegisterShiftJisAliases();
     loadFailed_ = false;
@@ -198,7 +204,9 @@ void XMLFile::LoadFromFile(const QString& filePath, const QString& shownFolder)
     xmlDocPtr document = nullptr;
 
     QString readError;
-    if (!ReadRegularFile(filePath, bytes, &readError)) {
+    const bool read = nativePath.empty() ? ReadRegularFile(filePath, bytes, &readError)
+                                         : ReadRegularFile(nativePath, bytes, &readError);
+    if (!read) {
         reason = QStringLiteral("failed to open \"%1\": %2").arg(filePath, readError);
     } else {
         ParseState state;
@@ -283,7 +291,7 @@ QByteArray XMLFile::Serialize() const
     return bytes;
 }
 
-bool XMLFile::SaveToFile(const QString& filePath)
+bool XMLFile::SaveToFile(const QString& filePath, NewFileMode newFileMode)
 {
     path_ = filePath;
     if (!HasRootElement())
@@ -291,5 +299,5 @@ bool XMLFile::SaveToFile(const QString& filePath)
     const QByteArray bytes = Serialize();
     if (bytes.isEmpty())
         return false;
-    return WriteFileAtomically(filePath, bytes);
+    return WriteFileAtomically(filePath, bytes, nullptr, newFileMode);
 }

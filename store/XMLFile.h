@@ -1,6 +1,10 @@
 #pragma once
 // One data file held in memory as a libxml2 document.
+#include "env/AtomicFile.h"
+
 #include <QString>
+
+#include <filesystem>
 
 #include <libxml/tree.h>
 
@@ -22,13 +26,17 @@ public:
                     const QString& rootElementName);
     // Replaces the document by the parsed file. A file that cannot be read or
     // parsed is reported through the message service and leaves an empty
-    // document without a root element. The message names the file relative to
-    // shownFolder when it lies below it, else by its whole path.
-    void LoadFromFile(const QString& filePath, const QString& shownFolder = {});
+    // document without a root element. nativePath, when given, is the file's
+    // name as the file system's bytes (filePath is then its text form). The
+    // message names the file relative to shownFolder when it lies below it,
+    // else by its whole path.
+    void LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath = {},
+                      const QString& shownFolder = {});
     // Writes the document atomically; true when the file was written. Shows no
     // message. A document without a root element (a failed load) is never
     // written, so an unreadable file on disk is not replaced by an empty one.
-    bool SaveToFile(const QString& filePath);
+    // A new file is private unless newFileMode says otherwise.
+    bool SaveToFile(const QString& filePath, NewFileMode newFileMode = NewFileMode::Private);
 
     const QString& Path() const { return path_; }
     xmlDocPtr Document() const { return document_; }

@@ -40,12 +40,13 @@ XMLFile* XMLFileList::CreateNewFile(const QString& filePath, const QString& char
     return AddFile(std::move(file));
 }
 
-XMLFile* XMLFileList::LoadFile(const QString& filePath, const QString& shownFolder)
+XMLFile* XMLFileList::LoadFile(const QString& filePath, const std::filesystem::path& nativePath,
+                               const QString& shownFolder)
 {
     if (XMLFile* held = Item(filePath))
         return held;
     auto file = std::make_unique<XMLFile>();
-    file->LoadFromFile(filePath, shownFolder);
+    file->LoadFromFile(filePath, nativePath, shownFolder);
     return AddFile(std::move(file));
 }
 

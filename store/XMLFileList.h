@@ -25,9 +25,10 @@ public:
                            const QString& rootElementName);
     bool Has(const QString& filePath) const;
     // Reads the file unless it is held already. A file that did not parse is kept
-    // as well (with an empty document), so it is not read again. shownFolder as
-    // in XMLFile::LoadFromFile.
-    XMLFile* LoadFile(const QString& filePath, const QString& shownFolder = {});
+    // as well (with an empty document), so it is not read again. nativePath and
+    // shownFolder as in XMLFile::LoadFromFile.
+    XMLFile* LoadFile(const QString& filePath, const std::filesystem::path& nativePath = {},
+                      const QString& shownFolder = {});
     // False when the path is not held.
     bool UnloadFile(const QString& filePath);
     void Clear();

@@ -76,8 +76,11 @@ TEST_F(LogListTest, CreationReadsNoMonthFile)
 TEST_F(LogListTest, ItemReadsTheMonthOnFirstNeed)
 {
     Prepare({{At(2001, 1, 1), "a", "x\r\ny"}, {At(2001, 1, 2), "b", "z"}});
+    // Left by a save that was cut off; the month's next load clears it away.
+    WriteBytes("2001/01.diary.quillmere-tmp-Ab12Cd", "<?xml");
     LogList book(Folder());
     const Log* log = book.Item(At(2001, 1, 1));
+    EXPECT_FALSE(Exists("2001/01.diary.quillmere-tmp-Ab12Cd"));
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->Text(), QStringLiteral("x\r\ny"));
     EXPECT_EQ(book.Count(), 2); // the whole month came in
@@ -87,6 +90,11 @@ TEST_F(LogListTest, ItemReadsTheMonthOnFirstNeed)
     EXPECT_EQ(book.Item(At(2001, 5, 3)), nullptr);
     EXPECT_EQ(book.Item(QStringLiteral("no date")), nullptr);
     EXPECT_EQ(book.Count(), 2);
+    // A lookup makes no folder (the zero date-time is what an unreadable date gives).
+    EXPECT_EQ(book.Item(DateTime()), nullptr);
+    EXPECT_EQ(book.Item(At(2005, 1, 1)), nullptr);
+    EXPECT_FALSE(Exists("1899"));
+    EXPECT_FALSE(Exists("2005"));
 }
 
 TEST_F(LogListTest, LineBreaksSurviveASaveAndAReload)
@@ -257,17 +265,62 @@ TEST_F(LogListTest, ReLogOfAMissingRecordWritesNothing)
     EXPECT_EQ(book.ReLog(At(1999, 1, 1), {}, {}, {}).error, StoreResult::Error::NotFound);
 }
 
-TEST_F(LogListTest, ReLogAfterTheZoneChangedUpdatesMemoryButNotTheFile)
+TEST_F(LogListTest, ReLogAfterTheZoneChangedRewritesTheElementUnderItsOldStamp)
 {
     Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")}});
-    const QByteArray file = ReadBytes("2001/01.diary");
     SetTimeZoneOffsetForTesting(0);
-    LogList book(Folder());
-    ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new"), {}, QStringLiteral("after")));
-    EXPECT_EQ(ReadBytes("2001/01.diary"), file);
-    EXPECT_EQ(book.Item(At(2001, 1, 1))->Text(), QStringLiteral("after"));
-    EXPECT_EQ(book.Categories().Items(), (QStringList{"old", "new"}));
+    {
+        LogList book(Folder());
+        ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new"), {}, QStringLiteral("after")));
+    }
+    EXPECT_NE(ReadBytes("2001/01.diary")
+                  .indexOf("<log date=\"2001-01-01T00:00:00+09:00\" category=\"new\">after</log>"),
+              -1);
+    LogList reader(Folder());
+    EXPECT_EQ(reader.Item(At(2001, 1, 1))->Text(), QStringLiteral("after"));
     EXPECT_EQ(ReadBytes("category.list"), QByteArray("old\r\nnew\r\n"));
+}
+
+TEST_F(LogListTest, ReLogOfARecordOutsideItsMonthFileChangesNothing)
+{
+    // Found by the repair in a file of its own, not in 2023/11.diary.
+    WriteBytes("2023/deep/x/11.diary",
+               DataFile("<log date=\"2023-11-05T10:00:00+09:00\" category=\"a\">x</log>"));
+    LogList book(Folder());
+    ASSERT_TRUE(book.CollectDataList());
+    const QByteArray categories = ReadBytes("category.list");
+    const StoreResult result = book.ReLog(At(2023, 11, 5, 10), QStringLiteral("b"), {}, "y");
+    EXPECT_EQ(result.error, StoreResult::Error::NotInFile);
+    EXPECT_EQ(result.detail, PathOf("2023/11.diary"));
+    EXPECT_EQ(book.Item(At(2023, 11, 5, 10))->Text(), QStringLiteral("x"));
+    EXPECT_EQ(book.Item(At(2023, 11, 5, 10))->Category(), QStringLiteral("a"));
+    EXPECT_EQ(ReadBytes("category.list"), categories);
+    EXPECT_FALSE(Exists("2023/11.diary"));
+}
+
+TEST_F(LogListTest, ListThatCannotBeWrittenIsToldButTheRecordStaysStored)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("a"), QStringLiteral("x")}});
+    int second = 0;
+    for (const QString& name : {QStringLiteral("logdate.list"), QStringLiteral("category.list")}) {
+        LogList book(Folder());
+        MakeReadOnly(name);
+        const DateTime logDate = At(2001, 1, 2, 0, 0, ++second);
+        const StoreResult result =
+            book.Log(logDate, QStringLiteral("new"), {}, QStringLiteral("y"));
+        EXPECT_EQ(result.error, StoreResult::Error::ListNotSaved) << name.toStdString();
+        EXPECT_EQ(result.detail, PathOf(name));
+        EXPECT_TRUE(result.Stored());
+        ASSERT_NE(book.Item(logDate), nullptr);
+        EXPECT_TRUE(book.Categories().Has(QStringLiteral("new")));
+        const QString rewrite = QStringLiteral("rewrite ") + name;
+        const StoreResult relog = book.ReLog(logDate, rewrite, {}, QStringLiteral("z"));
+        EXPECT_EQ(relog.error, name == QStringLiteral("category.list")
+                                   ? StoreResult::Error::ListNotSaved
+                                   : StoreResult::Error::None);
+        MakeWritable(name);
+        EXPECT_EQ(LogList(Folder()).Item(logDate)->Text(), QStringLiteral("z"));
+    }
 }
 
 TEST_F(LogListTest, FailedReLogKeepsTheRecordAndTheElement)
@@ -331,19 +384,30 @@ TEST_F(LogListTest, RepairRebuildsBothListsFromTheFiles)
     // Data files directly in the data folder and other names are not part of it.
     WriteBytes("stray.diary", DataFile("<log date=\"1990-01-01T00:00:00+09:00\"/>"));
     WriteBytes("2001/notes.DIARY", DataFile("<log date=\"1991-01-01T00:00:00+09:00\"/>"));
+    // Folder names as Windows made them (Shift_JIS), not UTF-8, and a month's leftover.
+    const QByteArray backup("\x83\x6F\x83\x62\x83\x4E\x83\x41\x83\x62\x83\x76");
+    const QByteArray old = QFile::encodeName(Folder()) + backup;
+    ASSERT_EQ(::mkdir(old.constData(), 0700), 0);
+    ASSERT_EQ(::mkdir((old + "/\x8C\xC3").constData(), 0700), 0);
+    WriteNative(old + "/1999.diary", DataFile("<log date=\"1999-05-01T00:00:00+09:00\"/>"));
+    WriteNative(old + "/\x8C\xC3/98.diary", DataFile("<log date=\"1998-05-01T00:00:00+09:00\"/>"));
+    WriteBytes("2001/04.diary.quillmere-tmp-xYz123", "<?xml");
 
     LogList book(Folder());
     EXPECT_EQ(book.LogDates().Count(), 0);
     ASSERT_NE(book.Item(At(2001, 3, 1)), nullptr); // a month open before the repair
     book.CollectDataList();
-    const QStringList expected{"2000/12/31 23:59:59", "2001/03/01 00:00:00", "2001/03/02 00:00:00"};
+    const QStringList expected{"1998/05/01 00:00:00", "1999/05/01 00:00:00", "2000/12/31 23:59:59",
+                               "2001/03/01 00:00:00", "2001/03/02 00:00:00"};
     EXPECT_EQ(Texts(book.LogDates()), expected);
     EXPECT_EQ(ReadBytes("logdate.list"),
-              QByteArray("2000/12/31 23:59:59\r\n2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
+              QByteArray("1998/05/01 00:00:00\r\n1999/05/01 00:00:00\r\n2000/12/31 23:59:59\r\n"
+                         "2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
+    EXPECT_FALSE(Exists("2001/04.diary.quillmere-tmp-xYz123"));
     // In order of first use: the month read first comes first.
     EXPECT_EQ(book.Categories().Items(), (QStringList{"b", "c", "b c", "a"}));
     EXPECT_EQ(ReadBytes("category.list"), QByteArray("b\r\nc\r\nb c\r\na\r\n"));
-    EXPECT_EQ(book.Count(), 3);
+    EXPECT_EQ(book.Count(), 5);
 }
 
 TEST_F(LogListTest, RepairOfAnEmptyOrMissingFolder)
@@ -374,6 +438,23 @@ TEST_F(LogListTest, RepairTellsWhichListCouldNotBeWritten)
         EXPECT_EQ(Texts(book.LogDates()), QStringList{"2001/03/01 00:00:00"});
         ASSERT_TRUE(list.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
     }
+}
+
+TEST_F(LogListTest, RepairKeepsTheListsWholeWhenAFolderCannotBeRead)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every folder";
+    Prepare({{At(2001, 3, 1), QStringLiteral("a"), QStringLiteral("x")},
+             {At(2002, 3, 1), QStringLiteral("b"), QStringLiteral("x")}});
+    ASSERT_EQ(::chmod(QFile::encodeName(PathOf("2002")).constData(), 0), 0);
+    LogList book(Folder());
+    const StoreResult result = book.CollectDataList();
+    ::chmod(QFile::encodeName(PathOf("2002")).constData(), 0700);
+    EXPECT_EQ(result.error, StoreResult::Error::FoldersUnreadable);
+    EXPECT_EQ(result.detail, PathOf("2002"));
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2001/03/01 00:00:00\r\n2002/03/01 00:00:00\r\n"));
+    EXPECT_EQ(ReadBytes("category.list"), QByteArray("a\r\nb\r\n"));
 }
 
 TEST_F(LogListTest, RecordsKeepTheirAddressWhileMoreArrive)

@@ -164,7 +164,7 @@ TEST_F(LogElement, DateReadsBackWhateverTheSuffix)
     EXPECT_EQ(kept.Text(), QStringLiteral("z"));
 }
 
-TEST_F(LogElement, UpdateFindsTheElementOnlyUnderTheCurrentSuffix)
+TEST_F(LogElement, UpdateFindsTheElementWhateverItsSuffixAndKeepsIt)
 {
     Log other;
     other.Initialize(At(2001, 10, 13, 1), {}, {}, QStringLiteral("other"));
@@ -179,9 +179,12 @@ TEST_F(LogElement, UpdateFindsTheElementOnlyUnderTheCurrentSuffix)
 
     SetTimeZoneOffsetForTesting(0);
     log.SetText(QStringLiteral("after the move"));
-    EXPECT_EQ(log.UpdateToXMLDocument(Document()), nullptr);
-    EXPECT_EQ(TextContent(element), QStringLiteral("new"));
+    EXPECT_EQ(log.UpdateToXMLDocument(Document()), element);
+    EXPECT_EQ(TextContent(element), QStringLiteral("after the move"));
     EXPECT_EQ(Attribute(element, "date"), QByteArray("2001-10-13T02:00:00+09:00"));
+    Log later;
+    later.Initialize(At(2001, 10, 13, 3), {}, {}, {});
+    EXPECT_EQ(later.UpdateToXMLDocument(Document()), nullptr);
 }
 
 TEST_F(LogElement, DocumentWithoutRootIsLeftAlone)

@@ -13,7 +13,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class StoreTest : public ::testing::Test {
 protected:
@@ -43,6 +45,14 @@ protected:
         QFile file(PathOf(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
+    }
+    // A file at a path given as the file system's bytes.
+    static void WriteNative(const QByteArray& path, const QByteArray& bytes)
+    {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0) << path.constData();
+        ASSERT_EQ(::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())), bytes.size());
+        ::close(fd);
     }
     bool Exists(const QString& name) const { return QFileInfo::exists(PathOf(name)); }
     void MakeReadOnly(const QString& name) const { ::chmod(QFile::encodeName(PathOf(name)), 0444); }

@@ -188,7 +188,7 @@ TEST_F(DataFile, SyntaxErrorShowsReasonLineColumnAndSourceText)
     TempFolder::WriteBytes(path,
                            kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
     XMLFile file;
-    file.LoadFromFile(path, DataFolderPath());
+    file.LoadFromFile(path, {}, DataFolderPath());
     const QString expected = kHeading + QString::fromUtf8("\r\nファイル：10.diary\r\n") + kReason +
                              "StartTag: invalid element name\r\n3" + QString::fromUtf8("行 ") +
                              "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
@@ -235,7 +235,7 @@ TEST_F(DataFile, LongSourceLineIsCutAroundTheColumn)
         TempFolder::WriteBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + c.before +
                                          c.after);
         XMLFile file;
-        file.LoadFromFile(path, folder.path());
+        file.LoadFromFile(path, {}, folder.path());
         ASSERT_EQ(local.shown.size(), 1);
         const QString text = local.shown[0].text;
         EXPECT_TRUE(text.contains(

@@ -55,7 +55,7 @@ QList<Log> Migrator::ReadRecords(const QString& path, bool* ok) const
 {
     QList<Log> records;
     XMLFile file;
-    file.LoadFromFile(path, folder_);
+    file.LoadFromFile(path, {}, folder_);
     if (ok)
         *ok = !file.LoadFailed();
     // Comments and processing instructions hold no records and are passed over.

@@ -676,6 +676,8 @@ void frmLogList::mnuDateSpanToday_Click()
 bool frmLogList::ExportFoundDates(const QString& filePath)
 {
     bool saved = false;
+    qsizetype found = 0;
+    qsizetype exported = 0;
     {
         // A result of every record takes seconds to write.
         WaitCursor hourglass;
@@ -683,12 +685,25 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
         file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
         if (foundDates_) {
             for (const DateTime& logDate : *foundDates_) {
-                if (const ::Log* log = logList_.Item(logDate))
+                ++found;
+                if (const ::Log* log = logList_.Item(logDate)) {
                     log->SaveToXMLDocument(file.Document());
+                    ++exported;
+                }
             }
         }
-        saved = file.SaveToFile(filePath);
+        // The file is the user's to pass on, not part of the private data.
+        saved = file.SaveToFile(filePath, NewFileMode::Shared);
     }
+    if (saved && exported < found)
+        ShowMessage(QStringLiteral("検索結果の %1 件のうち %2 件は記録が見つからないため、"
+                                   "エクスポートできませんでした。\r\n"
+                                   "書き込んだのは %3 件です。\r\n%4")
+                        .arg(found)
+                        .arg(found - exported)
+                        .arg(exported)
+                        .arg(filePath),
+                    ApplicationTitle(), MessageIcon::Warning);
     if (saved)
         return true;
     ShowMessage(QStringLiteral("検索結果を書き込めませんでした。\r\n%1").arg(filePath),
@@ -726,6 +741,14 @@ void frmLogList::mnuToolCollectLogList_Click()
         if (result)
             ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
                         MessageButtons::Ok);
+        else if (result.error == StoreResult::Error::FoldersUnreadable)
+            ShowMessage(
+                QStringLiteral("リストを再構築しましたが、次のフォルダーを読み込めません"
+                               "でした。\r\n%1\r\nその中の記録を失わないよう、リストには"
+                               "これまでの項目も残してあります。フォルダーを読み込めるように"
+                               "してから、もう一度実行してください。")
+                    .arg(QString(result.detail).replace(u'\n', QStringLiteral("\r\n"))),
+                kRepairTitle, MessageIcon::Warning, MessageButtons::Ok);
         else
             ShowMessage(QStringLiteral("リストを再構築しましたが、ファイル「%1」に書き込めません"
                                        "でした。\r\nディスクの空き容量と書き込みの権限を確かめて"
@@ -790,7 +813,16 @@ void frmLogList::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    searchHistory_.SaveToFile(DataFolderPath() + QStringLiteral("string.list"));
+    const QString historyPath = DataFolderPath() + QStringLiteral("string.list");
+    // Told once: the window closes at every return to writing mode.
+    if (!searchHistory_.SaveToFile(historyPath) && !historyFailureShown_) {
+        historyFailureShown_ = true;
+        ShowMessage(QStringLiteral("検索文字列の履歴をファイル「%1」に書き込めませんでした。\r\n"
+                                   "今回の検索文字列は、次に起動したときには履歴に出てきません。"
+                                   "ディスクの空き容量と書き込みの権限を確かめてください。")
+                        .arg(historyPath),
+                    ApplicationTitle(), MessageIcon::Warning);
+    }
     if (lstLogDateBegin->currentIndex() >= 0)
         WriteSetting(SettingsFilePath(), kSection, kBeginKey, lstLogDateBegin->currentIndex());
     WriteSetting(SettingsFilePath(), kSection, kCategoryKey, lstCategory->currentText());

@@ -106,6 +106,8 @@ private:
 
     bool searchReady_ = false;
     bool unloaded_ = false;
+    // Whether this run has told the user that the search history is not saved.
+    static inline bool historyFailureShown_ = false;
     int searchCount_ = 0;
     StringList searchHistory_;
     std::optional<DateList> foundDates_;

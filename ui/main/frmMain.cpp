@@ -576,7 +576,7 @@ void frmMain::CommitInput()
     if (mode_ == MainWindowMode::Writing) {
         result = GetLogList().Log(DateTime::Now(), lstCategory_->currentText(), currentLink_,
                                   RecordText());
-        if (result) {
+        if (result.Stored()) {
             RefillCategories();
             ClearInput();
         }
@@ -589,7 +589,7 @@ void frmMain::CommitInput()
             result = GetLogList().ReLog(*logDate, lstCategory_->currentText(), currentLink_,
                                         RecordText());
         }
-        if (result) {
+        if (result.Stored()) {
             RefillCategories();
             ShowLog(dateText);
         }
@@ -601,7 +601,8 @@ void frmMain::CommitInput()
 
 void frmMain::ReportFailure(const StoreResult& result)
 {
-    // The input stays as typed, so the user can try again or copy the text out.
+    // Unless the record was stored, the input stays as typed, so the user can
+    // try again or copy the text out.
     ShowMessage(FailureMessage(result), ApplicationTitle(), MessageIcon::Warning);
     UpdateCommandStates();
 }
@@ -632,6 +633,22 @@ QString frmMain::FailureMessage(const StoreResult& result)
                               "日時「%1」の記録が見つかりません。\n")
                    .arg(result.detail) +
                kept;
+    case StoreResult::Error::NotInFile:
+        return QStringLiteral("書き直した記録を保存できませんでした。\n"
+                              "この記録はデータファイル「%1」の中にありません"
+                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
+                   .arg(result.detail) +
+               kept;
+    case StoreResult::Error::ListNotSaved:
+        return QStringLiteral(
+                   "記録は保存しました。\n"
+                   "ただし、リストファイル「%1」に書き込めなかったため、"
+                   "次に起動したときには検索で見つからないことがあります。\n"
+                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
+                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
+                   "元に戻ります。")
+            .arg(result.detail);
+    case StoreResult::Error::FoldersUnreadable:
     case StoreResult::Error::None:
         break;
     }

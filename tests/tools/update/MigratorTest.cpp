@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -128,10 +132,16 @@ TEST_F(MigratorTest, FindsDataFilesOnlyBelowSubfolders)
     folder.write("a/2001/deep/x/02.diary", OldFile(""));
     folder.write("b/03.diary", OldFile(""));
     folder.write("b/notes.txt", "x");
+    // A folder named in Shift_JIS, as copied from Windows: バックアップ/古
+    const QByteArray backup =
+        QFile::encodeName(folder.path()) + "/\x83\x6F\x83\x62\x83\x4E\x83\x41\x83\x62\x83\x76";
+    ASSERT_EQ(::mkdir(backup.constData(), 0700), 0);
+    ASSERT_EQ(::mkdir((backup + "/\x8C\xC3").constData(), 0700), 0);
+    ::close(::open((backup + "/\x8C\xC3/04.diary").constData(), O_WRONLY | O_CREAT, 0600));
     const QStringList found = Migrator(folder.path()).FindDataFiles();
-    EXPECT_EQ(found,
-              (QStringList{folder.file("a/2001/01.diary"), folder.file("a/2001/deep/x/02.diary"),
-                           folder.file("b/03.diary")}));
+    EXPECT_EQ(found, (QStringList{folder.file("a/2001/01.diary"),
+                                  folder.file("a/2001/deep/x/02.diary"), folder.file("b/03.diary"),
+                                  folder.file(QStringLiteral("バックアップ/古/04.diary"))}));
 }
 
 TEST_F(MigratorTest, SettingsFileGoesOnlyToDataFoldersWithout)

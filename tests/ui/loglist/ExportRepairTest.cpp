@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QWidget>
 
+#include <sys/stat.h>
+
 #include "ui/controls/CheckedFileDialog.h"
 #include "ui/controls/FileSelectDialog.h"
 
@@ -19,8 +21,13 @@ TEST_F(ExportTest, ThreeFoundRecordsGiveTheExactFile)
               (QStringList{"2001/10/05 09:00:00", "2001/10/07 08:00:00", "2001/11/02 12:00:00"}));
     const QString path = folder_.file(QStringLiteral("out/found.xml"));
     QDir().mkpath(folder_.file(QStringLiteral("out")));
+    const mode_t mask = ::umask(022);
     ASSERT_TRUE(window_->ExportFoundDates(path));
+    ::umask(mask);
     EXPECT_TRUE(messages_.shown.isEmpty());
+    // The user's to pass on, unlike the files of the data folder.
+    EXPECT_EQ(QFileInfo(path).permissions() & 0x0FFF,
+              QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     // Oldest first, each element as a month file holds it.
     EXPECT_EQ(TempFolder::ReadBytes(path),
               QByteArray("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>"
@@ -30,6 +37,28 @@ TEST_F(ExportTest, ThreeFoundRecordsGiveTheExactFile)
                          "category=\"\x8e\x64\x8e\x96 \x89\xef\x8b\x63\">meeting again</log>"
                          "<log date=\"2001-11-02T12:00:00+09:00\" category=\"\x89\xc6\">"
                          "November</log></diary>\r\n"));
+}
+
+TEST_F(ExportTest, FoundDatesWithoutRecordsAreCounted)
+{
+    Record(At(2001, 10, 5, 9), {}, QStringLiteral("a"));
+    Record(At(2001, 10, 7, 9), {}, QStringLiteral("b"));
+    // Dates the list names though no month file holds them.
+    folder_.write(QStringLiteral("%1/logdate.list").arg(CurrentUserName()),
+                  "2001/10/05 09:00:00\r\n2001/10/06 09:00:00\r\n2001/10/07 09:00:00\r\n"
+                  "2001/12/01 09:00:00\r\n");
+    book_->Initialize(DataFolderPath());
+    Open();
+    ASSERT_EQ(ResultLines().size(), 4);
+    const QString path = folder_.file(QStringLiteral("found.xml"));
+    ASSERT_TRUE(window_->ExportFoundDates(path));
+    EXPECT_EQ(TempFolder::ReadBytes(path).count("<log "), 2);
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].text.startsWith(
+        QStringLiteral("検索結果の 4 件のうち 2 件は記録が見つからないため")))
+        << messages_.shown[0].text.toStdString();
+    EXPECT_TRUE(messages_.shown[0].text.contains(path));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Warning);
 }
 
 TEST_F(ExportTest, FileThatCannotBeWrittenTellsTheUser)

@@ -170,6 +170,20 @@ TEST_F(SearchTest, TypingWaitsForEnterWhichExtendsTheHistoryOnce)
               QByteArray("zeta\r\nAlpha\r\nmeeting\r\n"));
 }
 
+TEST_F(SearchTest, AHistoryThatCannotBeSavedIsToldOnce)
+{
+    const QString history = DataFolderPath() + QStringLiteral("string.list");
+    folder_.write(QStringLiteral("%1/string.list").arg(CurrentUserName()), "old\r\n");
+    ASSERT_TRUE(QFile::setPermissions(history, QFile::ReadOwner));
+    Open();
+    Reopen();
+    window_->close();
+    QFile::setPermissions(history, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].text.contains(history));
+    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Warning);
+}
+
 TEST_F(SearchTest, PickingFromTheBoxesSearches)
 {
     RecordFiveEntries();

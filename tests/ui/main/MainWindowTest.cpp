@@ -261,6 +261,25 @@ TEST_F(MainWindowTest, AFailedSaveOfTheMonthFileKeepsTheInputAndSaysSo)
     EXPECT_EQ(txtLog->toPlainText(), "");
 }
 
+TEST_F(MainWindowTest, ARecordWhoseListCannotBeWrittenIsStoredAndTheRepairNamed)
+{
+    RecordingMessageService messages;
+    const QString dates = GetLogList().LogDatesPath();
+    ASSERT_TRUE(QFile::setPermissions(dates, QFile::ReadOwner));
+    Type(txtLog, "大事な文");
+    Click(btnLog);
+    QFile::setPermissions(dates, QFile::ReadOwner | QFile::WriteOwner);
+
+    ASSERT_EQ(messages.shown.size(), 1);
+    const QString& text = messages.shown[0].text;
+    EXPECT_TRUE(text.startsWith("記録は保存しました。")) << qPrintable(text);
+    EXPECT_TRUE(text.contains(dates));
+    EXPECT_TRUE(text.contains("ツール → ログリストの修復"));
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(txtLog->toPlainText(), "");
+    EXPECT_EQ(GetLogList().LogDates().Count(), 1);
+}
+
 TEST_F(MainWindowTest, ARecordOnAnOccupiedSecondIsRefusedWithAMessage)
 {
     RecordingMessageService messages;
