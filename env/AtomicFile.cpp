@@ -67,7 +67,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     const QByteArray targetBytes = QFile::encodeName(target);
 
-    mode_t mode = 0600;
+    // Private whatever the old file allowed: the folder is beside those of other users.
+    const mode_t mode = 0600;
     struct stat old {};
     if (::stat(targetBytes.constData(), &old) == 0) {
         if (!S_ISREG(old.st_mode))
@@ -77,7 +78,6 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
             ::access(targetBytes.constData(), W_OK) != 0)
             return Fail(error, QStringLiteral("the file is read-only: %1").arg(target));
-        mode = old.st_mode & 07777;
     } else if (errno != ENOENT) {
         return Fail(error, ErrnoText());
     }

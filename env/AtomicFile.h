@@ -9,7 +9,7 @@
 
 // False, with a reason in *error, when the file was not replaced; the old
 // content is then untouched. A read-only target is never replaced, not even
-// for root. A new file gets mode 0600; an existing one keeps its mode.
+// for root. The new file always has mode 0600.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Temporary files of this writer have this marker between the target's name
