@@ -1,8 +1,10 @@
 #include "app/MainModule.h"
 
 #include "env/FSOHelper.h"
+#include "env/FolderLock.h"
 #include "env/Folders.h"
 #include "env/INIFileManager.h"
+#include "env/MessageService.h"
 #include "env/System.h"
 #include "store/LogList.h"
 #include "ui/controls/FormManager.h"
@@ -11,12 +13,12 @@
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
 
-#include <QCoreApplication>
-#include <QCryptographicHash>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QLockFile>
 #include <QPointer>
-#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -27,7 +29,7 @@ const QString kSection = QStringLiteral("Quillmere");
 const QString kIconizeKey = QStringLiteral("Iconize");
 
 struct Program {
-    std::unique_ptr<QLockFile> instanceLock;
+    std::unique_ptr<FolderLock> instanceLock;
     std::unique_ptr<LogList> logList;
     bool iconized = false;
     bool running = false;
@@ -42,6 +44,8 @@ struct Program {
     // Set while the program itself closes the iconized window (back to the main
     // window); any other close of it comes from the window system.
     bool unloadingIconByProgram = false;
+    // A request to end waits for the calls below a modal box to return.
+    bool endPending = false;
     std::function<void()> endHandler;
 };
 
@@ -57,18 +61,24 @@ bool StartUpIn(const QString& programFolder, bool besideExecutable)
     if (p.running)
         return true;
 
-    auto lock = std::make_unique<QLockFile>(InstanceLockPath(programFolder));
-    // Only a lock whose holder has died is taken over, however old it is.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    p.instanceLock = std::move(lock);
-
     CreateFileSystem();
-    if (besideExecutable)
-        PrepareFolders();
-    else
-        PrepareFoldersIn(programFolder);
+    if (!(besideExecutable ? PrepareFolders() : PrepareFoldersIn(programFolder))) {
+        ReleaseFileSystem();
+        ShowMessage(
+            QStringLiteral("データフォルダ「%1」は別のユーザーのものなので、使用できません。"
+                           "\r\nQuillmere を終了します。")
+                .arg(QDir::toNativeSeparators(DataFolderPath())),
+            ApplicationTitle(), MessageIcon::Critical);
+        return false;
+    }
+    // A folder that could not be made holds no data to guard: the start goes
+    // on, as it does without a data folder.
+    auto lock = std::make_unique<FolderLock>();
+    if (lock->TryLock(DataFolderPath()) == FolderLock::Result::InUse) {
+        ReleaseFileSystem();
+        return false;
+    }
+    p.instanceLock = std::move(lock);
     p.logList = std::make_unique<LogList>();
 
     // An entry that is neither a truth value nor a number counts as not iconized.
@@ -98,15 +108,60 @@ bool StartUpForTesting(const QString& programFolder)
 
 QString InstanceLockPath(const QString& programFolder)
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty())
-        base = QDir::tempPath();
-    // One lock per user and program folder: two users of one folder may each run a copy.
-    const QByteArray key = (CurrentUserName() + u'\n' + QDir::cleanPath(programFolder)).toUtf8();
-    const QByteArray hash =
-        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
-    return base + QStringLiteral("/quillmere-") + QString::fromLatin1(hash) +
-           QStringLiteral(".lock");
+    return FolderLock::PathIn(QDir::cleanPath(programFolder) + u'/' + CurrentUserName());
+}
+
+namespace {
+
+// Closes the innermost box, dialog or pop-up menu, whose caller then goes on
+// as if the user had cancelled it.
+void CloseInnermostModalWindow()
+{
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+    } else if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+}
+
+void EndOnceUnwound()
+{
+    Program& p = State();
+    if (!IsRunning()) {
+        p.endPending = false;
+        return;
+    }
+    // Below a box or a nested loop a call still runs that uses the windows and
+    // the record book (a record being stored waits under its parse-error box):
+    // ending there would free them under it.
+    const bool nested = QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+                        QThread::currentThread()->loopLevel() > 1;
+    if (!nested) {
+        p.endPending = false;
+        ShutDown();
+        return;
+    }
+    CloseInnermostModalWindow();
+    QTimer::singleShot(20, [] { EndOnceUnwound(); });
+}
+
+} // namespace
+
+void RequestEnd()
+{
+    Program& p = State();
+    if (!p.running) {
+        if (p.endHandler)
+            p.endHandler();
+        return;
+    }
+    if (p.shuttingDown || p.endPending)
+        return;
+    p.endPending = true;
+    EndOnceUnwound();
 }
 
 void ShutDown()
@@ -135,6 +190,7 @@ void ShutDown()
     p.running = false;
     p.shuttingDown = false;
     p.returningToWriting = false;
+    p.endPending = false;
     if (p.endHandler)
         p.endHandler();
 }

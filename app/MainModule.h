@@ -13,12 +13,19 @@ class frmIcon;
 class frmLogList;
 class frmMain;
 
-// Program entry: single instance, file system, folders, record book, first
-// window. False when another copy already runs; nothing was shown or written.
+// Program entry: folders, single instance, file system, record book, first
+// window. False when another copy already runs on the data folder (nothing was
+// shown or written) or when the data folder belongs to another user (a message
+// says so; nothing was written).
 bool StartUp();
 // Writes "Iconize", unloads every window, releases the record book and the file
 // system, then runs the end handler. Not entered twice.
 void ShutDown();
+// A request to end from outside (logout, system shutdown): ShutDown, but never
+// below a running call. While a modal box, dialog, pop-up menu or nested event
+// loop is up, the boxes are closed (as if cancelled) and ShutDown runs once the
+// stack has unwound. Before StartUp or after ShutDown it runs the end handler.
+void RequestEnd();
 // What ShutDown finally does to end the process (the program quits its event
 // loop here; tests leave it empty).
 void SetEndHandler(std::function<void()> handler);
@@ -54,7 +61,7 @@ frmMain* LoadedMainWindow();
 frmIcon* LoadedIconWindow();
 frmLogList* LoadedRecordListWindow();
 
-// Where the single-instance lock of a program folder lies (one per user).
+// The single-instance lock of a program folder: in the user's data folder.
 QString InstanceLockPath(const QString& programFolder);
 
 // Tests only: StartUp against a temporary program folder instead of the

@@ -18,15 +18,10 @@ int main(int argc, char* argv[])
     SetMessageService(&messages);
     SetEndHandler([] { QCoreApplication::quit(); });
     if (!StartUp())
-        return 0; // another copy runs: end without a word
+        return 0; // another copy runs, or the data folder is not the user's (told)
     // Asked to end from outside (logout, system shutdown): the orderly end, which
     // quits the event loop; a second request while it runs changes nothing.
-    InstallTerminationHandler([] {
-        if (IsRunning())
-            ShutDown();
-        else
-            QCoreApplication::quit();
-    });
+    InstallTerminationHandler([] { RequestEnd(); });
     const int code = QApplication::exec();
     SetMessageService(nullptr);
     return code;

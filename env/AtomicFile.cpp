@@ -75,6 +75,8 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     }
     const QByteArray targetBytes = QFile::encodeName(target);
 
+    // A file of the data folder is private whatever the old file allowed: the
+    // folder is beside those of other users. A shared file follows the umask.
     mode_t mode = 0600;
     if (newFileMode == NewFileMode::Shared) {
         const mode_t mask = ::umask(0);
@@ -90,7 +92,6 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
             ::access(targetBytes.constData(), W_OK) != 0)
             return Fail(error, QStringLiteral("the file is read-only: %1").arg(target));
-        mode = old.st_mode & 07777;
     } else if (errno != ENOENT) {
         return Fail(error, ErrnoText());
     }

@@ -7,13 +7,13 @@
 
 #include <optional>
 
-// The mode of a file that did not exist: Private is 0600 whatever the umask
-// (the user's records); Shared follows the umask (a file the user passes on).
+// The mode of the written file: Private is 0600 whatever the umask (the
+// user's records); Shared follows the umask (a file the user passes on).
 enum class NewFileMode { Private, Shared };
 
 // False, with a reason in *error, when the file was not replaced; the old
 // content is then untouched. A read-only target is never replaced, not even
-// for root. An existing file keeps its mode.
+// for root. A Private file gets mode 0600 even when the old one had another.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          NewFileMode newFileMode = NewFileMode::Private);
 

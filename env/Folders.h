@@ -9,11 +9,13 @@ inline QString ApplicationTitle()
     return QString::fromLatin1(kApplicationTitle);
 }
 
-// Sets the paths from the executable's folder and creates the data folder
-// (mode 0700) if it is missing. Needs a QCoreApplication.
-void PrepareFolders();
+// Sets the paths from the executable's folder and makes the data folder
+// private: created with mode 0700 if it is missing, made 0700 if it is open to
+// group or others. False, with nothing created or changed, when the data
+// folder belongs to another user and must not be used. Needs a QCoreApplication.
+bool PrepareFolders();
 // The same for a given program folder. Only tests call this.
-void PrepareFoldersIn(const QString& programFolder);
+bool PrepareFoldersIn(const QString& programFolder);
 
 // The program folder, without a final "/".
 const QString& ProgramFolderPath();

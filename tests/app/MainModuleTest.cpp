@@ -1,18 +1,21 @@
 #include "ProgramFixture.h"
 
+#include "env/FolderLock.h"
 #include "env/System.h"
 #include "store/DateList.h"
 #include "store/Log.h"
 #include "store/LogList.h"
+#include "ui/controls/QtMessageService.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QListView>
-#include <QLockFile>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
+#include <unistd.h>
 
 TEST_F(ProgramTest, FirstRunCreatesTheDataFolderAndShowsTheMainWindowInWritingMode)
 {
@@ -166,16 +169,37 @@ TEST_F(ProgramTest, ShutDownWritesIconizeBeforeUnloadingAndReleasesTheBookAfter)
 
 TEST_F(ProgramTest, ASecondStartWhileTheLockIsHeldEndsWithoutAWord)
 {
-    QLockFile other(InstanceLockPath(dir.path()));
-    ASSERT_TRUE(other.tryLock(0));
+    const QString data = dir.filePath(CurrentUserName());
+    ASSERT_TRUE(QDir().mkdir(data));
+    FolderLock other;
+    ASSERT_EQ(other.TryLock(data), FolderLock::Result::Taken);
+    EXPECT_EQ(InstanceLockPath(dir.path()), FolderLock::PathIn(data));
+    const QStringList before = QDir(data).entryList(QDir::AllEntries | QDir::Hidden);
     EXPECT_FALSE(StartUpForTesting(dir.path()));
     EXPECT_FALSE(IsRunning());
     EXPECT_TRUE(VisibleWindows().isEmpty());
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    other.unlock();
+    EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::Hidden), before);
+    other.Release();
     Start();
     EXPECT_NE(LoadedMainWindow(), nullptr);
+}
+
+TEST_F(ProgramTest, ADataFolderOfAnotherUserIsNotUsed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    const QString data = dir.filePath(CurrentUserName());
+    ASSERT_TRUE(QDir().mkdir(data));
+    ASSERT_EQ(::chown(QFile::encodeName(data).constData(), ::geteuid() + 4242, -1), 0);
+    EXPECT_FALSE(StartUpForTesting(dir.path()));
+    EXPECT_FALSE(IsRunning());
+    EXPECT_TRUE(VisibleWindows().isEmpty());
+    EXPECT_TRUE(QDir(data).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, "Quillmere");
+    EXPECT_TRUE(messages.shown[0].text.contains(data + u'/'))
+        << messages.shown[0].text.toStdString();
 }
 
 TEST_F(ProgramTest, InstanceLocksDifferByProgramFolder)
@@ -317,6 +341,43 @@ TEST_F(ProgramTest, TypedInputSurvivesIconizingBrowsingAndARestart)
     EXPECT_EQ(InputText(), text);
     EXPECT_EQ(Find<QComboBox>(LoadedMainWindow(), "lstCategory")->currentText(),
               QStringLiteral("天気"));
+}
+
+TEST_F(ProgramTest, ARequestToEndUnderAnOpenBoxClosesItAndEndsOnceTheCallHasReturned)
+{
+    Start();
+    // The month file of now does not parse: recording stops at its parse-error box.
+    const QDate today = QDate::currentDate();
+    const QString month = DataFolderPath() + QString::number(today.year()) + u'/' +
+                          QStringLiteral("%1.diary").arg(today.month(), 2, 10, QChar(u'0'));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(month).path()));
+    QFile broken(month);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<diary><log");
+    broken.close();
+    Type(Find<QPlainTextEdit>(LoadedMainWindow(), "txtLog"),
+         QStringLiteral("まだ保存されていない"));
+
+    QtMessageService boxes; // real modal boxes with their own event loops
+    SetMessageService(&boxes);
+    int boxesSeen = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() && boxesSeen++ == 0)
+            RequestEnd();
+    });
+    watcher.start(10);
+    Click(LoadedMainWindow(), "btnLog");
+    SetMessageService(&messages);
+    EXPECT_GE(boxesSeen, 1);
+    // Nothing was freed under the running record attempt: it returned first.
+    EXPECT_EQ(ends, 0);
+    QTRY_COMPARE(ends, 1);
+    EXPECT_FALSE(IsRunning());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    Start();
+    EXPECT_EQ(InputText(), QStringLiteral("まだ保存されていない"));
 }
 
 TEST_F(ProgramTest, ARecordWrittenInTheMainWindowIsFoundAfterARestart)

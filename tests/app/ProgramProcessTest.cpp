@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The test program lies in <build>/tests, the program in <build>.
@@ -77,11 +79,16 @@ private:
 
 class RunningProgram {
 public:
-    explicit RunningProgram(const QString& program)
+    // runtime: the session's runtime and temporary folder, as another login has its own.
+    explicit RunningProgram(const QString& program, const QString& runtime = QString())
     {
         process_.setProgram(program);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (!runtime.isEmpty()) {
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+            env.insert(QStringLiteral("TMPDIR"), runtime);
+        }
         process_.setProcessEnvironment(env);
         process_.start();
     }
@@ -113,7 +120,10 @@ TEST(ProgramProcess, ASecondCopyEndsAtOnceAndWritesNothing)
     ASSERT_EQ(first.process().state(), QProcess::Running);
     const QStringList before = Snapshot(folder.path());
 
-    RunningProgram second(folder.program());
+    // Started from another session, with its own runtime and temporary folders.
+    QTemporaryDir otherSession;
+    ::chmod(QFile::encodeName(otherSession.path()).constData(), 0700);
+    RunningProgram second(folder.program(), otherSession.path());
     ASSERT_TRUE(second.process().waitForFinished(20000));
     EXPECT_EQ(second.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.process().exitCode(), 0);

@@ -45,13 +45,13 @@ TEST_F(Atomic, NewFileIsPrivateWhateverTheUmask)
     EXPECT_TRUE(Leftovers(folder.path()).isEmpty());
 }
 
-TEST_F(Atomic, ExistingFileKeepsItsMode)
+TEST_F(Atomic, AReplacedFileIsPrivateWhateverItsOldMode)
 {
     folder.write("10.diary", "old");
-    ::chmod(QFile::encodeName(path).constData(), 0640);
+    ::chmod(QFile::encodeName(path).constData(), 0666);
     EXPECT_TRUE(WriteFileAtomically(path, "newer"));
     EXPECT_EQ(folder.read("10.diary"), QByteArray("newer"));
-    EXPECT_EQ(ModeOf(path), mode_t(0640));
+    EXPECT_EQ(ModeOf(path), mode_t(0600));
 }
 
 TEST_F(Atomic, ReadOnlyFileIsNotReplacedEvenForRoot)

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,19 +52,29 @@ TEST(Folders, EachUserHasAFolderAndANamelessUserIsUser)
     EXPECT_TRUE(QFileInfo(program.path() + "/User").isDir());
 }
 
-TEST(Folders, ExistingDataFolderIsLeftAsItIs)
+TEST(Folders, AnExistingDataFolderIsMadePrivateAndOneOfAnotherUserIsRefused)
 {
     QTemporaryDir program;
     const QString data = program.path() + "/" + CurrentUserName();
     QDir().mkpath(data);
-    ::chmod(QFile::encodeName(data).constData(), 0750);
+    ::chmod(QFile::encodeName(data).constData(), 0777);
     QFile file(data + "/logdate.list");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("2001/10/07 09:05:03\r\n");
     file.close();
-    PrepareFoldersIn(program.path());
-    EXPECT_EQ(ModeOf(data), mode_t(0750));
+    EXPECT_TRUE(PrepareFoldersIn(program.path()));
+    EXPECT_EQ(ModeOf(data), mode_t(0700));
     EXPECT_TRUE(QFileInfo::exists(data + "/logdate.list"));
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    // Planted by someone else before the user's first start: used as it is by
+    // nobody, changed in no way.
+    ::chmod(QFile::encodeName(data).constData(), 0777);
+    ASSERT_EQ(::chown(QFile::encodeName(data).constData(), ::geteuid() + 4242, -1), 0);
+    EXPECT_FALSE(PrepareFoldersIn(program.path()));
+    EXPECT_EQ(ModeOf(data), mode_t(0777));
+    EXPECT_EQ(DataFolderPath(), data + "/");
 }
 
 TEST(Folders, ProgramFolderIsTheExecutablesFolder)

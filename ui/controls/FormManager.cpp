@@ -46,6 +46,51 @@ double CentredPixels(double screenTwips, double windowTwips, double twipsPerPixe
     return std::trunc(Twips::RoundHalfEven(screenTwips - windowTwips) / 2) / twipsPerPixel;
 }
 
+// Every screen together: a stored position far outside it or a size larger
+// than it comes from another machine or a damaged file, and would make a
+// window no one can reach or one too big to draw.
+QRect Desktop()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualGeometry() : QRect();
+}
+
+// A stored position within a generous band around the desktop, else the default.
+float Bounded(float value, float defaultValue, int start, int length)
+{
+    if (length <= 0)
+        return value;
+    const float low = static_cast<float>(start) - static_cast<float>(length);
+    const float high = static_cast<float>(start) + 2.0f * static_cast<float>(length);
+    return value >= low && value <= high ? value : defaultValue;
+}
+
+// A window that lies on no screen at all is moved onto the nearest one; one
+// that shows in part stays where it was put.
+void KeepOnAScreen(QWidget* window, const QMargins& margins)
+{
+    const QRect frame(window->pos(), window->size().grownBy(margins));
+    const QScreen* nearest = nullptr;
+    qint64 best = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        if (area.intersects(frame))
+            return;
+        const QPoint d = area.center() - frame.center();
+        const qint64 distance = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+        if (!nearest || distance < best) {
+            nearest = screen;
+            best = distance;
+        }
+    }
+    if (!nearest)
+        return;
+    const QRect area = nearest->availableGeometry();
+    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
+    window->move(x, y);
+}
+
 QSize ScreenSize()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -163,13 +208,15 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
     const QSize frame = window->size().grownBy(margins);
     const bool frameKnown = window->isVisible() || !margins.isNull();
 
-    const float left = ReadPixels(settingsFile, section, kLeft,
-                                  CentredPixels(screen.width() * perX, frame.width() * perX, perX));
+    const QRect desktop = Desktop();
+    const double centredLeft = CentredPixels(screen.width() * perX, frame.width() * perX, perX);
+    const float left = Bounded(ReadPixels(settingsFile, section, kLeft, centredLeft),
+                               static_cast<float>(centredLeft), desktop.x(), desktop.width());
     window->move(Twips::ToPixelsX(left * perX, window), window->y());
 
-    const float top =
-        ReadPixels(settingsFile, section, kTop,
-                   CentredPixels(screen.height() * perY, frame.height() * perY, perY));
+    const double centredTop = CentredPixels(screen.height() * perY, frame.height() * perY, perY);
+    const float top = Bounded(ReadPixels(settingsFile, section, kTop, centredTop),
+                              static_cast<float>(centredTop), desktop.y(), desktop.height());
     window->move(window->x(), Twips::ToPixelsY(top * perY, window));
 
     if (IsSizable(window)) {
@@ -177,10 +224,14 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
         const int frameWidth = margins.left() + margins.right();
         const int frameHeight = margins.top() + margins.bottom();
         const double currentWidth = window->width() + frameWidth;
-        const float width = ReadPixels(settingsFile, section, kWidth, currentWidth);
+        float width = ReadPixels(settingsFile, section, kWidth, currentWidth);
+        if (!desktop.isEmpty())
+            width = std::min(width, static_cast<float>(desktop.width()));
         window->resize(Twips::ToPixelsX(width * perX, window) - frameWidth, window->height());
         const double currentHeight = window->height() + frameHeight;
-        const float height = ReadPixels(settingsFile, section, kHeight, currentHeight);
+        float height = ReadPixels(settingsFile, section, kHeight, currentHeight);
+        if (!desktop.isEmpty())
+            height = std::min(height, static_cast<float>(desktop.height()));
         window->resize(window->width(), Twips::ToPixelsY(height * perY, window) - frameHeight);
         // A size that was only the default is the interior already.
         const bool storedWidth = width != static_cast<float>(currentWidth);
@@ -188,6 +239,8 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
         if (!frameKnown && (storedWidth || storedHeight))
             new FrameCorrection(window, window->size(), storedWidth, storedHeight);
     }
+
+    KeepOnAScreen(window, margins);
 
     const QString topmostText = ReadSetting(settingsFile, section, kTopmost, false);
     const auto topmost = SettingToTruth(topmostText);
@@ -223,8 +276,11 @@ void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& fon
         current = QFontInfo(font).pointSizeF();
     const QString sizeText = ReadSetting(settingsFile, section, QStringLiteral("Size"), current);
     const auto size = SettingToNumber(sizeText);
-    if (!size || !(*size > 0) || !std::isfinite(*size))
+    if (!size || !std::isfinite(*size))
         throw SettingConversionError(section, QStringLiteral("Size"), sizeText);
+    // No one writes with a size beyond these; such a value keeps the design size.
+    if (*size < 1 || *size > 500)
+        return;
     font.setPointSizeF(std::round(*size * 10000) / 10000);
 }
 

@@ -27,17 +27,19 @@ void SetTopmost(QWidget* window, bool topmost);
 
 // Applies "Left", "Top", then (sizable windows) "Width" and "Height", then
 // "Topmost"; missing keys centre the window on the primary screen at its
-// current size and leave it not topmost. Stored positions are not clamped to
-// the screen. A value that does not convert throws SettingConversionError,
-// the values before it staying applied.
+// current size and leave it not topmost. A position far outside the desktop
+// counts as missing, a size is at most the desktop's, and a window that would
+// lie on no screen is moved onto the nearest; one partly on a screen stays as
+// stored. A value that does not convert throws SettingConversionError, the
+// values before it staying applied.
 void RestoreWindowPlacement(const QString& settingsFile, QWidget* window);
 // Stores the same keys; does nothing while the window is minimized, maximized
 // or full screen, so the last normal placement is kept.
 void SaveWindowPlacement(const QString& settingsFile, QWidget* window);
 
 // Section name + ".Font", keys "Name" and "Size" (points, up to four decimals).
-// A size that is no positive number throws SettingConversionError after the
-// face name was applied.
+// A size that is no number throws SettingConversionError after the face name
+// was applied; one outside 1 to 500 points keeps the design size.
 void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font);
 void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font);
 

@@ -86,17 +86,17 @@ TEST_F(FormManagerTest, FirstRunCentresTheWindowWithTheScreensRounding)
     EXPECT_EQ(wide->frameGeometry().x(), 0);
 }
 
-TEST_F(FormManagerTest, StoredPlacementIsAppliedUnclamped)
+TEST_F(FormManagerTest, StoredPlacementOfAPartlyVisibleWindowIsAppliedUnclamped)
 {
     Write("frmMain", "Left", "-500");
     Write("frmMain", "Top", "20.4");
-    auto window = Window(QStringLiteral("frmMain"), QSize(400, 300));
+    auto window = Window(QStringLiteral("frmMain"), QSize(600, 300));
     RestoreWindowPlacement(file_, window.get());
     EXPECT_EQ(window->pos(), QPoint(-500, 20));
     window->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(-500, 20));
-    EXPECT_EQ(window->size(), QSize(400, 300));
+    EXPECT_EQ(window->size(), QSize(600, 300));
 
     // Stored outer sizes: the frame is taken off once it is known.
     Write("frmIcon", "Left", "40");
@@ -108,6 +108,35 @@ TEST_F(FormManagerTest, StoredPlacementIsAppliedUnclamped)
     other->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(other->frameGeometry(), QRect(40, 30, 350, 251));
+}
+
+TEST_F(FormManagerTest, PlacementOutsideTheDesktopIsBoundedAndBroughtOnScreen)
+{
+    const QSize screen = Screen();
+    // A size from a damaged file: at most the desktop, so the window can be drawn at all.
+    Write("frmMain", "Left", "0");
+    Write("frmMain", "Top", "0");
+    Write("frmMain", "Width", "1000000000");
+    Write("frmMain", "Height", "1e30");
+    auto huge = Window(QStringLiteral("frmMain"), QSize(400, 300));
+    RestoreWindowPlacement(file_, huge.get());
+    EXPECT_LE(huge->width(), screen.width());
+    EXPECT_LE(huge->height(), screen.height());
+
+    // Far outside any band around the desktop: as if never stored (centred).
+    Write("frmIcon", "Left", "-1000000000");
+    Write("frmIcon", "Top", "300000");
+    auto lost = Window(QStringLiteral("frmIcon"), QSize(100, 80));
+    RestoreWindowPlacement(file_, lost.get());
+    EXPECT_EQ(lost->pos(), QPoint((screen.width() - 100) / 2, (screen.height() - 80) / 2));
+
+    // From a second monitor that is gone: wholly off screen, moved onto it.
+    Write("frmLogList", "Left", QString::number(screen.width() + 50));
+    Write("frmLogList", "Top", "-400");
+    auto away = Window(QStringLiteral("frmLogList"), QSize(200, 100));
+    RestoreWindowPlacement(file_, away.get());
+    EXPECT_TRUE(QRect(QPoint(0, 0), screen).contains(QRect(away->pos(), away->size())))
+        << away->x() << "," << away->y();
 }
 
 TEST_F(FormManagerTest, RoundTripThroughTheSettingsFile)
@@ -256,13 +285,16 @@ TEST_F(FormManagerTest, FontRoundTripsWithItsFractionalSize)
 
     // A size that is no size: the face is taken, the size stays.
     Write("Edit/View.Font", "Name", "IPAGothic");
-    for (const char* bad : {"big", "0", "-3"}) {
+    for (const char* bad : {"big", "0", "-3", "0.5", "501", "1e30"}) {
         Write("Edit/View.Font", "Size", bad);
-        EXPECT_THROW(LoadWindowFont(file_, QStringLiteral("Edit/View"), loaded),
-                     SettingConversionError)
-            << bad;
+        if (QByteArray(bad) == "big") {
+            EXPECT_THROW(LoadWindowFont(file_, QStringLiteral("Edit/View"), loaded),
+                         SettingConversionError);
+        } else {
+            EXPECT_NO_THROW(LoadWindowFont(file_, QStringLiteral("Edit/View"), loaded)) << bad;
+        }
         EXPECT_EQ(loaded.family(), QStringLiteral("IPAGothic"));
-        EXPECT_DOUBLE_EQ(loaded.pointSizeF(), 12.25);
+        EXPECT_DOUBLE_EQ(loaded.pointSizeF(), 12.25) << bad;
     }
 }
 

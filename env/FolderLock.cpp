@@ -1,0 +1,55 @@
+#include "env/FolderLock.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+FolderLock::~FolderLock()
+{
+    Release();
+}
+
+QString FolderLock::PathIn(const QString& folder)
+{
+    QString path = folder;
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path + QStringLiteral("/.quillmere.lock");
+}
+
+FolderLock::Result FolderLock::TryLock(const QString& folder)
+{
+    Release();
+    const QByteArray path = QFile::encodeName(PathIn(folder));
+    // Never through a link: the lock must be the folder's own file.
+    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && (errno == EACCES || errno == EROFS))
+        fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Result::Unlockable;
+    // flock, not fcntl: a lock belongs to its open file, so a second hold in
+    // the same process is refused too, and closing another descriptor of the
+    // file does not drop it.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? Result::InUse : Result::Unlockable;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid() && (info.st_mode & 077) != 0)
+        ::fchmod(fd, 0600);
+    fd_ = fd;
+    return Result::Taken;
+}
+
+void FolderLock::Release()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
