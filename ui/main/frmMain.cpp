@@ -540,6 +540,10 @@ void frmMain::CancelRewriting()
 void frmMain::LockInput(bool locked)
 {
     txtLog_->setReadOnly(locked);
+    // Read-only alone drops the caret and keyboard selection, which reading a
+    // record and the hyperlink menu both need.
+    if (locked)
+        txtLog_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     lstCategory_->lineEdit()->setReadOnly(locked);
     lstCategory_->setProperty("locked", locked);
     mnuLinkEdit_->setEnabled(!locked);
