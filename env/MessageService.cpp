@@ -1,5 +1,6 @@
 #include "env/MessageService.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -29,6 +30,7 @@ public:
 
 StderrMessageService defaultService;
 MessageService* current = nullptr;
+qint64 waited = 0;
 
 } // namespace
 
@@ -45,7 +47,17 @@ void SetMessageService(MessageService* service)
 MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon icon,
                           MessageButtons buttons)
 {
-    return Messages().Show(MessageRequest{text, title, icon, buttons});
+    const auto begin = std::chrono::steady_clock::now();
+    const MessageAnswer answer = Messages().Show(MessageRequest{text, title, icon, buttons});
+    waited += std::chrono::duration_cast<std::chrono::milliseconds>(
+                  std::chrono::steady_clock::now() - begin)
+                  .count();
+    return answer;
+}
+
+qint64 MessageWaitMilliseconds()
+{
+    return waited;
 }
 
 RecordingMessageService::RecordingMessageService() : previous_(current)

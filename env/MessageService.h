@@ -28,6 +28,10 @@ MessageService& Messages();
 // Installs a service (not owned); nullptr restores the default.
 void SetMessageService(MessageService* service);
 
+// Milliseconds spent so far inside ShowMessage, on a monotonic clock: the time
+// boxes waited for the user, which a stopwatch of the program's work leaves out.
+qint64 MessageWaitMilliseconds();
+
 // Convenience for the common call.
 MessageAnswer ShowMessage(const QString& text, const QString& title,
                           MessageIcon icon = MessageIcon::Information,

@@ -1,5 +1,8 @@
 #include "env/Timer.h"
 
+#include "env/MessageService.h"
+
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 
@@ -19,10 +22,13 @@ qint32 Tick()
 void Timer::BeginCount()
 {
     begin_ = Tick();
+    waitedAtBegin_ = MessageWaitMilliseconds();
 }
 
 void Timer::EndCount()
 {
-    time_ = static_cast<qint32>(static_cast<std::uint32_t>(Tick()) -
-                                static_cast<std::uint32_t>(begin_));
+    const auto elapsed = static_cast<qint32>(static_cast<std::uint32_t>(Tick()) -
+                                             static_cast<std::uint32_t>(begin_));
+    time_ = std::max<qint32>(
+        0, elapsed - static_cast<qint32>(MessageWaitMilliseconds() - waitedAtBegin_));
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A millisecond stopwatch on a monotonic clock.
+// A millisecond stopwatch on a monotonic clock. Time spent in message boxes
+// between BeginCount and EndCount is not counted: it is the user's, not the work's.
 #include <QtGlobal>
 
 class Timer {
@@ -11,5 +12,6 @@ public:
 
 private:
     qint32 begin_ = 0;
+    qint64 waitedAtBegin_ = 0;
     qint32 time_ = 0;
 };

@@ -30,6 +30,10 @@ void ModelListControl::Clear()
     pending_.clear();
     if (model_)
         model_->setStringList({});
+    // A hidden view keeps its scroll position through the model reset, which
+    // would hide the first entries of the next fill.
+    if (auto* view = qobject_cast<QAbstractItemView*>(view_.data()))
+        view->scrollToTop();
 }
 
 void ModelListControl::AddItem(const QString& text)

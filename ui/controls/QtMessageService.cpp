@@ -2,6 +2,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// QMessageBox wraps its text at about this width and grows to whatever height
+// the text needs; half the screen's height is left for the text.
+constexpr int kWrapWidth = 500;
+
+} // namespace
 
 QtMessageService::QtMessageService(QWidget* parent) : parent_(parent) {}
 
@@ -66,10 +78,38 @@ MessageAnswer QtMessageService::AnswerFor(QMessageBox::StandardButton button,
     return MessageAnswer::Cancel;
 }
 
+QString QtMessageService::FittedText(const QString& text, const QFontMetrics& metrics, int width,
+                                     int height)
+{
+    const int rowsLeft = std::max(1, height / std::max(1, metrics.lineSpacing()));
+    int rows = 0;
+    QStringList kept;
+    for (const QString& line : text.split(u'\n')) {
+        const int advance = metrics.horizontalAdvance(line);
+        // Wrapping at word boundaries leaves part of each row empty.
+        const int needed = std::max(1, (advance * 5 / 4 + width - 1) / width);
+        if (rows + needed > rowsLeft) {
+            const int room = (rowsLeft - rows) * width * 4 / 5;
+            kept.append(room > 0 ? metrics.elidedText(line, Qt::ElideRight, room)
+                                 : QStringLiteral("…"));
+            return kept.join(u'\n');
+        }
+        rows += needed;
+        kept.append(line);
+    }
+    return text;
+}
+
 void QtMessageService::Prepare(QMessageBox& box, const MessageRequest& request)
 {
     box.setTextFormat(Qt::PlainText);
-    box.setText(request.text);
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableGeometry().size() : QSize(800, 600);
+    const QString fitted =
+        FittedText(request.text, QFontMetrics(box.font()),
+                   std::min(kWrapWidth, available.width() / 2), available.height() / 2);
+    box.setText(fitted);
+    box.setDetailedText(fitted == request.text ? QString() : request.text);
     box.setWindowTitle(request.title);
     box.setIcon(IconFor(request.icon));
     box.setStandardButtons(ButtonsFor(request.buttons));

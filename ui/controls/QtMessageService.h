@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 
+class QFontMetrics;
 class QWidget;
 
 class QtMessageService : public MessageService {
@@ -20,7 +21,13 @@ public:
     static QMessageBox::StandardButtons ButtonsFor(MessageButtons buttons);
     static MessageAnswer AnswerFor(QMessageBox::StandardButton button, MessageButtons buttons);
     // Fills a box for the request (text format, icon, buttons, default and escape buttons).
+    // A text too tall for the screen shows its beginning, and the whole of it as
+    // the detailed text, which scrolls: the box and its buttons stay on screen.
     static void Prepare(QMessageBox& box, const MessageRequest& request);
+    // The lines of text that fit in height pixels when wrapped at width pixels,
+    // the last one cut with "…"; the text itself when it all fits.
+    static QString FittedText(const QString& text, const QFontMetrics& metrics, int width,
+                              int height);
 
 private:
     QWidget* parent_;

@@ -126,9 +126,17 @@ QToolButton* PictureButton(QWidget* parent, const char* name, const QString& cap
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIconSize(QSize(24, 24));
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
+}
+
+// The picture takes what the caption leaves of the button's height, so both
+// stay inside the frame at any font size and screen resolution.
+void FitPicture(QToolButton* button)
+{
+    const int margins = 6;
+    const int side = std::max(8, button->height() - button->fontMetrics().height() - margins);
+    button->setIconSize(QSize(side, side));
 }
 
 } // namespace
@@ -239,6 +247,8 @@ void frmMain::CreateControls()
     Twips::Place(btnView_, 900, 0, 750, 615);
     btnIconize_ = PictureButton(gbButtons_, "btnIconize", QStringLiteral("最小化"));
     Twips::Place(btnIconize_, 1800, 0, 750, 615);
+    for (QToolButton* button : {btnLog_, btnView_, btnIconize_})
+        FitPicture(button);
 
     expData_ = new Expander(interior);
     expData_->setObjectName(QStringLiteral("expData"));
@@ -540,6 +550,10 @@ void frmMain::CancelRewriting()
 void frmMain::LockInput(bool locked)
 {
     txtLog_->setReadOnly(locked);
+    // Read-only alone drops the caret and keyboard selection, which reading a
+    // record and the hyperlink menu both need.
+    if (locked)
+        txtLog_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     lstCategory_->lineEdit()->setReadOnly(locked);
     lstCategory_->setProperty("locked", locked);
     mnuLinkEdit_->setEnabled(!locked);

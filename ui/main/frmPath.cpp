@@ -2,6 +2,7 @@
 
 #include "env/FileStringManager.h"
 #include "env/Folders.h"
+#include "env/MessageService.h"
 #include "ui/controls/Expander.h"
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/ResizingGrip.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +48,8 @@ frmPath::frmPath(QWidget* owner) : QDialog(owner)
     setFont(dialogFont);
     setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
     resize(Twips::ToPixelsX(4635, this), Twips::ToPixelsY(1605, this));
+    // Smaller than the design, the buttons would slide over the text box.
+    setMinimumSize(size());
 
     lblPath_ = new QLabel(this);
     lblPath_->setObjectName(QStringLiteral("lblPath"));
@@ -92,6 +96,8 @@ frmPath::frmPath(QWidget* owner) : QDialog(owner)
 
     connect(txtPath_, &QLineEdit::textChanged, this, &frmPath::ValidatePath);
     connect(btnSetup_, &QPushButton::clicked, this, [this] {
+        if (!ExistsAsTyped(txtPath_->text()))
+            return;
         path_ = txtPath_->text();
         canceled_ = false;
         accept();
@@ -120,6 +126,20 @@ void frmPath::ShowDialog(const QString& title, const QString& caption, int pathT
     txtPath_->setText(path);
 
     ExecModal(*this, TestInteraction());
+}
+
+bool frmPath::ExistsAsTyped(const QString& text)
+{
+    // The folder test forgives blanks around the name, but the file system does
+    // not: such a link could never be opened.
+    if (IsURL(text) || !(text.startsWith(u' ') || text.endsWith(u' ')) || QFileInfo::exists(text))
+        return true;
+    ShowMessage(QStringLiteral("パスの前後の空白も名前の一部として扱われます。\r\n"
+                               "「%1」という名前のファイルやフォルダーはありません。"
+                               "空白を取り除いてから設定してください。")
+                    .arg(text),
+                ApplicationTitle(), MessageIcon::Information, MessageButtons::Ok);
+    return false;
 }
 
 void frmPath::ValidatePath()

@@ -41,6 +41,9 @@ protected:
 private:
     void LoadPictures();
     void ValidatePath();
+    // False, after telling the user, for a path whose blanks at either end
+    // make it name nothing that exists.
+    static bool ExistsAsTyped(const QString& text);
     bool HandleDrag(QEvent* event);
 
     QLabel* lblPath_;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -60,4 +61,37 @@ TEST(QtMessageServiceTest, ShowReturnsTheClickedButton)
         service.Show(MessageRequest{QStringLiteral("保存しますか?"), QStringLiteral("frmMain"),
                                     MessageIcon::Question, MessageButtons::YesNo});
     EXPECT_EQ(answer, MessageAnswer::No);
+}
+
+TEST(QtMessageServiceTest, BoxForAnEndlessTextStaysOnScreenWithItsButton)
+{
+    QtMessageService service;
+    const QString text =
+        QStringLiteral("XML データファイル\r\n") +
+        QStringLiteral("<log date=\"2001-01-01T00:00:00+09:00\">あ</log>").repeated(700);
+    QRect frame;
+    QRect screen;
+    QString detailed;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                frame = box->frameGeometry();
+                screen = box->screen()->availableGeometry();
+                detailed = box->detailedText();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    service.Show(MessageRequest{text, QStringLiteral("Quillmere"), MessageIcon::Information,
+                                MessageButtons::Ok});
+    ASSERT_FALSE(frame.isEmpty());
+    EXPECT_LE(frame.height(), screen.height());
+    EXPECT_LE(frame.width(), screen.width());
+    EXPECT_EQ(detailed, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The details hold the whole text; the box itself shows its start.
+    // A text that fits is shown whole and has no details.
+    QMessageBox box;
+    QtMessageService::Prepare(box, MessageRequest{QStringLiteral("a\r\nb"), {}});
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nb"));
+    EXPECT_TRUE(box.detailedText().isEmpty());
 }

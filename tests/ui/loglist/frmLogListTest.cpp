@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 using SearchTest = LogListWindowTest;
@@ -238,6 +239,25 @@ TEST_F(SearchTest, SearchFindingNothingEmptiesTheListAndDisablesExport)
     EXPECT_TRUE(ResultLines().isEmpty());
     EXPECT_TRUE(CountText().startsWith(QStringLiteral("0 件 ("))) << CountText().toStdString();
     EXPECT_FALSE(Action("mnuToolExport")->isEnabled());
+}
+
+TEST_F(SearchTest, EveryRefillStartsAtTheTop)
+{
+    for (int i = 0; i < 60; ++i)
+        Record(At(2001, 10, 1 + i / 24, i % 24), {},
+               i % 2 ? QStringLiteral("b") : QStringLiteral("a"));
+    frmLogList& window = Open();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QScrollBar* bar = Results()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    Results()->scrollToBottom();
+    ASSERT_GT(bar->value(), 0);
+    Search()->lineEdit()->setText(QStringLiteral("b"));
+    QTest::keyClick(Search()->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(ResultLines().size(), 30);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(Results()->indexAt(QPoint(1, 1)).row(), 0);
 }
 
 TEST_F(SearchTest, ResultClicksAndArrowKeysShowTheRecord)

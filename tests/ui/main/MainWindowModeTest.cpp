@@ -1,5 +1,6 @@
 // Browsing and rewriting in the main window: what each mode sets, ShowLog,
 // storing and cancelling a rewrite.
+#include "LinkTestSupport.h"
 #include "MainWindowFixture.h"
 
 #include "support/QtPrinters.h"
@@ -118,6 +119,40 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
     Action("mnuProgramToBrowsingMode")->trigger();
     EXPECT_EQ(State(), writing);
     EXPECT_EQ(txtLog->toPlainText(), "下書き");
+}
+
+TEST_F(MainWindowModeTest, BrowsingKeepsTheCaretKeyboardSelectionAndHyperlinkMenu)
+{
+    Store("2021/03/04 05:06:07", "", "", "go https://example.org now");
+    window->ShowLog("2021/03/04 05:06:07");
+    ASSERT_EQ(window->Mode(), MainWindowMode::Browsing);
+    EXPECT_TRUE(txtLog->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    MenuPerson person;
+    QTextCursor cursor = txtLog->textCursor();
+    cursor.setPosition(3);
+    txtLog->setTextCursor(cursor);
+    QTest::keyClick(txtLog, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(txtLog->textCursor().selectedText(), "h");
+    for (int i = 1; i < 19; ++i)
+        QTest::keyClick(txtLog, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(txtLog->textCursor().selectedText(), "https://example.org");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(person.menus.size(), 1u);
+    EXPECT_EQ(person.menus[0].captions.value(0), "開く(&O)");
+
+    cursor.setPosition(3);
+    txtLog->setTextCursor(cursor);
+    QTest::keyClick(txtLog, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(txtLog->textCursor().selectedText(), "https://example.org now");
+    QTest::keyClick(txtLog, Qt::Key_X);
+    EXPECT_EQ(txtLog->toPlainText(), "go https://example.org now");
+
+    // Rewriting edits again; back in browsing the caret stays.
+    ToggleRewriting();
+    EXPECT_TRUE(txtLog->textInteractionFlags() & Qt::TextEditable);
+    ToggleRewriting();
+    EXPECT_EQ(txtLog->textInteractionFlags(),
+              Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 }
 
 TEST_F(MainWindowModeTest, ShowLogShowsTheRecordWithPlainLinesAndItsSecond)

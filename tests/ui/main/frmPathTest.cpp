@@ -1,5 +1,6 @@
 #include "ui/main/frmPath.h"
 
+#include "env/MessageService.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
@@ -131,14 +132,29 @@ TEST_F(PathDialogTest, AnUnknownKindLeavesTheButtonAsItWas)
     });
 }
 
-TEST_F(PathDialogTest, AFolderWithATrailingBlankIsReturnedWithIt)
+TEST_F(PathDialogTest, ABlankAtTheEndIsAcceptedOnlyWhenTheNameHasIt)
 {
+    // The folder test forgives the blank, so the button is enabled, but no such
+    // folder exists: the user is told, and the dialog stays open.
+    RecordingMessageService messages;
     Run(1, sub + " ", [](frmPath& d) {
         EXPECT_TRUE(Setup(d)->isEnabled());
         QTest::mouseClick(Setup(d), Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
     });
+    EXPECT_TRUE(canceled);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              "パスの前後の空白も名前の一部として扱われます。\r\n「" + sub +
+                  " 」という名前のファイルやフォルダーはありません。空白を取り除いてから設定して"
+                  "ください。");
+    EXPECT_EQ(messages.shown[0].title, "Quillmere");
+
+    ASSERT_TRUE(QDir().mkpath(sub + " "));
+    Run(1, sub + " ", [](frmPath& d) { QTest::mouseClick(Setup(d), Qt::LeftButton); });
     EXPECT_FALSE(canceled);
     EXPECT_EQ(path, sub + " ");
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 TEST_F(PathDialogTest, EnterAccepts)
@@ -201,6 +217,7 @@ TEST_F(PathDialogTest, DropsOfFilesAndUrlsReplaceTheText)
 TEST_F(PathDialogTest, TheBoxStretchesAndTheButtonsFollowTheCorner)
 {
     Run(3, "", [](frmPath& d) {
+        EXPECT_EQ(d.minimumSize(), QSize(Twips::ToPixelsX(4635, &d), Twips::ToPixelsY(1605, &d)));
         d.resize(Twips::ToPixelsX(7500, &d), Twips::ToPixelsY(3000, &d));
         QCoreApplication::processEvents();
         const int w = d.width();
