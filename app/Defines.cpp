@@ -32,6 +32,11 @@ void Decrement(qint32& value)
     --value;
 }
 
+QString WebsiteAddress()
+{
+    return QStringLiteral(QUILLMERE_WEBSITE).trimmed();
+}
+
 QPixmap LoadProgramIcon()
 {
     EnsureProgramResources();

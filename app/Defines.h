@@ -10,8 +10,9 @@ inline constexpr int kMajorVersion = 1;
 inline constexpr int kMinorVersion = 3;
 // The release date shown beside the version.
 inline constexpr char kReleaseDate[] = "2001/10/13";
-// The distributor's page opened from the help menu.
-inline constexpr char kWebsiteAddress[] = "https://quillmere.example.org/";
+// The distributor's page opened from the help menu, as the build configured it;
+// empty when none was.
+QString WebsiteAddress();
 
 // Add or subtract one; std::overflow_error instead of wrapping at the limits.
 void Increment(qint32& value);

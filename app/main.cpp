@@ -2,6 +2,7 @@
 #include "app/MainModule.h"
 #include "app/TerminationSignals.h"
 #include "env/MessageService.h"
+#include "ui/controls/JapaneseInterface.h"
 #include "ui/controls/QtMessageService.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
+    UseJapaneseInterface();
     // Switching between the main window and the iconized window closes one before the
     // other shows; only ShutDown ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -11,9 +11,9 @@
 
 namespace {
 
-std::function<void(const QString&)>& ShellOpener()
+std::function<bool(const QString&)>& ShellOpener()
 {
-    static std::function<void(const QString&)> opener;
+    static std::function<bool(const QString&)> opener;
     return opener;
 }
 
@@ -39,6 +39,12 @@ QString SystemUserName()
     return QString::fromLocal8Bit(entry->pw_name);
 }
 
+// xdg-open would take a target beginning with "-" for an option.
+QString OpenerArgument(const QString& target)
+{
+    return target.startsWith(u'-') ? QFileInfo(target).absoluteFilePath() : target;
+}
+
 QString TwoDigits(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -61,9 +67,7 @@ void OpenWithShell(const QString& target, const QString& parameters, const QStri
     Q_UNUSED(showState);
     if (target.isEmpty())
         return;
-    // xdg-open would take a target beginning with "-" for an option.
-    const QString argument =
-        target.startsWith(u'-') ? QFileInfo(target).absoluteFilePath() : target;
+    const QString argument = OpenerArgument(target);
     if (ShellOpener()) {
         ShellOpener()(argument);
         return;
@@ -72,6 +76,40 @@ void OpenWithShell(const QString& target, const QString& parameters, const QStri
     if (!parameters.isEmpty())
         arguments += QProcess::splitCommand(parameters);
     QProcess::startDetached(QStringLiteral("xdg-open"), arguments, directory);
+}
+
+void OpenWithShellOrElse(const QString& target, std::function<void()> failed)
+{
+    if (target.isEmpty())
+        return;
+    const QString argument = OpenerArgument(target);
+    if (ShellOpener()) {
+        if (!ShellOpener()(argument) && failed)
+            failed();
+        return;
+    }
+    // xdg-open tells by its exit status whether anything opened the target; without a
+    // desktop it runs the browser itself and ends only with it. The process object is
+    // not owned by anything, so ending the program neither waits for nor ends the browser.
+    auto* process = new QProcess;
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed](int code, QProcess::ExitStatus status) {
+                         if ((status != QProcess::NormalExit || code != 0) && failed)
+                             failed();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         if (failed)
+                             failed();
+                         process->deleteLater();
+                     });
+    process->start(QStringLiteral("xdg-open"), {argument});
 }
 
 QString TimeZoneSuffix()
@@ -91,7 +129,7 @@ QString TimeZoneSuffix()
            TwoDigits(minutes);
 }
 
-void SetShellOpenerForTesting(std::function<void(const QString&)> opener)
+void SetShellOpenerForTesting(std::function<bool(const QString&)> opener)
 {
     ShellOpener() = std::move(opener);
 }

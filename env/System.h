@@ -12,11 +12,16 @@ QString CurrentUserName();
 // Nothing is reported when it cannot be opened.
 void OpenWithShell(const QString& target, const QString& parameters = {},
                    const QString& directory = {}, int showState = 1);
+// As OpenWithShell, and when the desktop has nothing that opens the target (no
+// opener, no handler, the handler failed) calls failed, possibly later, on this
+// thread.
+void OpenWithShellOrElse(const QString& target, std::function<void()> failed);
 // The standard-time offset from UTC as "+hh:mm" or "-hh:mm" (zero is "-00:00").
 QString TimeZoneSuffix();
 
 // Test seams. nullopt / an empty function restores the real behaviour.
-void SetShellOpenerForTesting(std::function<void(const QString&)> opener);
+// The opener returns whether the target could be opened.
+void SetShellOpenerForTesting(std::function<bool(const QString&)> opener);
 void SetTimeZoneOffsetForTesting(std::optional<int> minutesEastOfUtc);
 // The name the system reports, before the "User" fallback.
 void SetSystemUserNameForTesting(std::optional<QString> name);

@@ -94,4 +94,20 @@ draw quillmere 32 \
     -fill none -stroke '#7a5c00' -strokewidth 4 -draw 'line 112,12 62,96'
 cp "$work/quillmere.png" quillmere.png
 convert "$work/quillmere.png" \( "$work/quillmere.png" -resize 16x16 \) quillmere.ico
+
+# The desktop's icon theme: quillmere.svg (drawn by hand after the program icon) rendered
+# once large by headless Chromium, which draws SVG, then scaled down to each theme size.
+if command -v chromium >/dev/null; then
+    printf '<html><body style="margin:0"><img src="file://%s" style="width:1024px;height:1024px;display:block"></body></html>' \
+        "$(pwd)/quillmere.svg" >"$work/icon.html"
+    chromium --headless --no-sandbox --disable-gpu --hide-scrollbars \
+        --default-background-color=00000000 --window-size=1024,1024 \
+        --screenshot="$work/icon1024.png" "file://$work/icon.html" >/dev/null 2>&1
+    for n in 16 32 48 64 128 256; do
+        mkdir -p "hicolor/${n}x${n}"
+        convert "$work/icon1024.png" -filter Lanczos -resize ${n}x${n} "hicolor/${n}x${n}/quillmere.png"
+    done
+else
+    echo "chromium is missing: the theme icons in hicolor/ were left as they were" >&2
+fi
 echo "pictures written to $(pwd)/icons and the program icon to $(pwd)"

@@ -6,6 +6,7 @@
 # The program folder is PROGRAM_FOLDER, else $QUILLMERE_HOME, else ~/Quillmere. It receives the
 # two programs, icons/ and readme.html; each user's data folder (named after the user) is
 # created inside it by the program and is never touched here, so re-running this keeps all data.
+# A desktop launcher and the program icon are installed for the user (scripts/install-launcher.sh).
 # Quillmere is started in the background; the command returns once it runs.
 set -euo pipefail
 
@@ -24,7 +25,8 @@ esac
 
 bash scripts/setup.sh
 build=build/run
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Running the program needs no test libraries.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLMERE_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target Quillmere update
 if ! out=$(cmake --install "$build" --prefix "$folder" 2>&1); then
   printf '%s\n' "$out" >&2
@@ -33,6 +35,7 @@ if ! out=$(cmake --install "$build" --prefix "$folder" 2>&1); then
 fi
 printf '%s\n' "$out" | grep -v -e "^-- Up-to-date" -e "^-- Install configuration" || true
 echo "Program folder: $folder"
+bash scripts/install-launcher.sh "$folder"
 
 hint() {
   echo "$1"

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libxml2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic xdg-utils
+  fonts-ipafont-gothic qt6-translations-l10n xdg-utils
   xvfb xauth imagemagick x11-utils
 )
 

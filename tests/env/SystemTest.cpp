@@ -1,7 +1,11 @@
 #include "env/System.h"
 #include "support/QtPrinters.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -63,7 +67,10 @@ TEST(CurrentUserName, FallsBackToUser)
 TEST(OpenWithShell, PassesTheTargetAsOneArgument)
 {
     QStringList opened;
-    SetShellOpenerForTesting([&](const QString& target) { opened.append(target); });
+    SetShellOpenerForTesting([&](const QString& target) {
+        opened.append(target);
+        return true;
+    });
     OpenWithShell("http://example.com/?a=1&b=$(rm -rf ~)");
     OpenWithShell("/home/u/My Documents/メモ.txt", {}, {}, 1);
     OpenWithShell(QString());
@@ -72,10 +79,41 @@ TEST(OpenWithShell, PassesTheTargetAsOneArgument)
                                    "/home/u/My Documents/メモ.txt"}));
 }
 
+// The desktop's opener as xdg-open reports it: its exit status, or no opener at all.
+TEST(OpenWithShell, TellsWhenNothingOpenedTheTarget)
+{
+    QTemporaryDir bin;
+    const QByteArray path = qgetenv("PATH");
+    const std::pair<const char*, bool> cases[] = {
+        {"exit 0", false}, {"exit 3", true}, {"kill -9 $$", true}, {nullptr, true}};
+    for (const auto& [script, fails] : cases) {
+        QFile::remove(bin.filePath("xdg-open"));
+        if (script) {
+            QFile opener(bin.filePath("xdg-open"));
+            ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+            opener.write(QByteArray("#!/bin/sh\n") + script + "\n");
+            opener.close();
+            opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        int failures = 0;
+        OpenWithShellOrElse("/nowhere/readme.html", [&] { ++failures; });
+        qputenv("PATH", path);
+        // A success is only seen as the absence of a report: give it a second.
+        QDeadlineTimer deadline(fails ? 10000 : 1000);
+        while (failures == 0 && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        EXPECT_EQ(failures, fails ? 1 : 0) << (script ? script : "no opener");
+    }
+}
+
 TEST(OpenWithShell, TargetLookingLikeAnOptionBecomesAPath)
 {
     QStringList opened;
-    SetShellOpenerForTesting([&](const QString& target) { opened.append(target); });
+    SetShellOpenerForTesting([&](const QString& target) {
+        opened.append(target);
+        return true;
+    });
     OpenWithShell("--help");
     SetShellOpenerForTesting({});
     ASSERT_EQ(opened.size(), 1);

@@ -97,6 +97,28 @@ else
   [ -d "$data" ] || fail "the data folder vanished while installing again"
 fi
 
+# --- The launcher and the theme icons, for a program folder whose path needs quoting.
+share=$scratch/share
+odd="$scratch/my \$HOME \"q\""
+if ! XDG_DATA_HOME=$share bash "$(dirname "$0")/../../scripts/install-launcher.sh" "$odd" >/dev/null; then
+  fail "the launcher could not be installed"
+else
+  entry=$share/applications/quillmere.desktop
+  for key in 'Name=Quillmere' 'Categories=Office;' 'StartupWMClass=Quillmere' 'Icon=quillmere'; do
+    grep -qxF "$key" "$entry" || fail "the launcher lacks $key"
+  done
+  grep -q '^Name\[ja\]=.' "$entry" && grep -q '^Comment\[ja\]=.' "$entry" || fail "the launcher has no Japanese name or comment"
+  grep -qxF "Exec=\"$scratch/my \\\\\$HOME \\\\\"q\\\\\"/Quillmere\"" "$entry" || fail "the launcher's Exec is not the quoted program path: $(grep ^Exec= "$entry")"
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "the launcher does not validate"
+  fi
+  for n in 16 32 48 64 128 256; do
+    [ "$(identify -format '%wx%h' "$share/icons/hicolor/${n}x${n}/apps/quillmere.png" 2>/dev/null)" = "${n}x${n}" ] ||
+      fail "the ${n}-pixel theme icon is missing or of another size"
+  done
+  [ -s "$share/icons/hicolor/scalable/apps/quillmere.svg" ] || fail "the scalable theme icon is missing"
+fi
+
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1

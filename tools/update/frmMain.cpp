@@ -2,6 +2,7 @@
 
 #include "env/FSOHelper.h"
 #include "env/MessageService.h"
+#include "ui/controls/DesignFonts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,11 +65,7 @@ frmMain::frmMain(const QString& folder, QWidget* parent)
     setWindowTitle(Migrator::Caption);
     setWindowIcon(ToolIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    QFont font;
-    // The Japanese font installed with the program stands in where the first is missing.
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
-    font.setPointSizeF(9.75);
-    setFont(font);
+    setFont(DesignFonts::DesignFont(9.75));
     setFixedSize(Twips(4635), Twips(1650));
 
     lblDescription_ = new QLabel(

@@ -1,6 +1,7 @@
 #include "tools/update/frmMain.h"
 
 #include "store/XMLFile.h"
+#include "ui/controls/JapaneseInterface.h"
 #include "ui/controls/QtMessageService.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    UseJapaneseInterface();
     // Before any data file is read, so every one decodes as Windows wrote it.
     RegisterShiftJisAliases();
     // The data lies beside the executable; there is deliberately no option to point elsewhere.

@@ -7,6 +7,7 @@
 #include "store/Log.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
+#include "ui/controls/DesignFonts.h"
 #include "ui/controls/FileSelectDialog.h"
 #include "ui/controls/FormManager.h"
 #include "ui/controls/ModelListControl.h"
@@ -189,10 +190,7 @@ void frmLogList::SetClock(std::function<DateTime()> clock)
 
 void frmLogList::CreateControls()
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
-    font.setPointSizeF(9.75);
-    setFont(font);
+    setFont(DesignFonts::DesignFont(9.75));
 
     auto* dropDownStyle = new DropDownBelowStyle;
 

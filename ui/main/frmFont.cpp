@@ -1,6 +1,7 @@
 #include "ui/main/frmFont.h"
 
 #include "env/Folders.h"
+#include "ui/controls/DesignFonts.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/ModalDialog.h"
 
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <cmath>
@@ -35,9 +37,7 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::ToPixelsX(3960, this), Twips::ToPixelsY(2490, this));
-    QFont dialogFont(QStringLiteral("MS UI Gothic"));
-    dialogFont.setPointSizeF(9.75);
-    setFont(dialogFont);
+    setFont(DesignFonts::DesignFont(9.75));
     setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - フォントの設定 -"));
 
@@ -61,7 +61,13 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
 
     txtPreview_ = new QPlainTextEdit(this);
     txtPreview_->setObjectName(QStringLiteral("txtPreview"));
-    Twips::Place(txtPreview_, 150, 825, 3690, 615);
+    // Taller than the design's 615 twips and with a thin margin, so the sample, which
+    // wraps at 16 points, shows its second line whole with the installed faces.
+    Twips::Place(txtPreview_, 150, 825, 3690, 720);
+    txtPreview_->document()->setDocumentMargin(1);
+    // A sample needs no scrolling, and scroll bars would take the room of its second line.
+    txtPreview_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtPreview_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtPreview_->setPlainText(QStringLiteral("すばやい赤狐、のろまな犬を飛び越える。\n"));
     QPalette previewPalette = txtPreview_->palette();
     previewPalette.setColor(QPalette::Base, previewPalette.color(QPalette::Button));
@@ -162,7 +168,8 @@ void frmFont::PreviewSelection()
 
 void frmFont::ShowDialog(QFont& target)
 {
-    SelectListItem(lstFont_, target.family());
+    // A design face, not installed here, shows the face that stands in for it.
+    SelectListItem(lstFont_, DesignFonts::FaceInUse(target.family()));
     // A font given in pixels has no point size to preselect.
     if (target.pointSizeF() > 0)
         SelectListItem(lstSize_, QString::number(WholePoints(target.pointSizeF())));

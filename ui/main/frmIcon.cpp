@@ -3,6 +3,7 @@
 #include "app/Defines.h"
 #include "app/MainModule.h"
 #include "env/Folders.h"
+#include "ui/controls/DesignFonts.h"
 #include "ui/controls/FormManager.h"
 #include "ui/main/PopupMenu.h"
 
@@ -22,6 +23,7 @@ frmIcon::frmIcon(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(ApplicationTitle());
     setWindowIcon(ProgramWindowIcon());
+    setFont(DesignFonts::DesignFont(9.75));
     setFixedSize(SizePixels, SizePixels);
     CreateMenu();
 

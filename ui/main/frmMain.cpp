@@ -8,6 +8,7 @@
 #include "env/MessageService.h"
 #include "env/System.h"
 #include "store/LogList.h"
+#include "ui/controls/DesignFonts.h"
 #include "ui/controls/Expander.h"
 #include "ui/controls/FormManager.h"
 #include "ui/controls/GroupingBox.h"
@@ -18,6 +19,7 @@
 #include "ui/main/InputAreaHandler.h"
 #include "ui/main/LinkMenu.h"
 #include "ui/main/LinkRules.h"
+#include "ui/main/ManualWindow.h"
 #include "ui/main/frmFont.h"
 #include "ui/main/frmPath.h"
 
@@ -40,36 +42,16 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include <algorithm>
 #include <exception>
 
 namespace {
 
-const QString kDesignFontName = QStringLiteral("MS UI Gothic");
 const QString kFontSettingName = QStringLiteral("Edit/View");
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
-
-// The design fonts are Windows faces; here they resolve to the installed Japanese
-// Gothic faces, while the settings file keeps the Windows names.
-void SubstituteDesignFonts()
-{
-    static const bool done = [] {
-        QFont::insertSubstitutions(kDesignFontName,
-                                   {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                                    QStringLiteral("Noto Sans CJK JP")});
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
-QFont DesignFont(qreal pointSize)
-{
-    QFont font(kDesignFontName);
-    font.setPointSizeF(pointSize);
-    return font;
-}
 
 // Runs one step of loading; a step that fails is skipped and the next one runs.
 template <typename Step> void RunStep(Step step)
@@ -143,11 +125,10 @@ void FitPicture(QToolButton* button)
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
-    SubstituteDesignFonts();
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DesignFont(9.75));
+    setFont(DesignFonts::DesignFont(9.75));
     setWindowIcon(ProgramWindowIcon());
     CreateControls();
     CreateMenus();
@@ -168,7 +149,7 @@ void frmMain::CreateControls()
 
     txtLog_ = new QPlainTextEdit(interior);
     txtLog_->setObjectName(QStringLiteral("txtLog"));
-    txtLog_->setFont(DesignFont(12));
+    txtLog_->setFont(DesignFonts::DesignFont(12));
     txtLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab and Shift+Tab leave the box as in the Windows text box; a record never holds a tab
     // typed by accident.
@@ -375,10 +356,8 @@ void frmMain::ConnectHandlers()
             SetToRewritingMode();
     });
     connect(mnuSetupFont_, &QAction::triggered, this, [this] { ShowFontDialog(); });
-    connect(mnuHelpShowManualIndex_, &QAction::triggered, this,
-            [] { OpenWithShell(ProgramFolderPath() + QStringLiteral("/readme.html")); });
-    connect(mnuHelpGotoWebsite_, &QAction::triggered, this,
-            [] { OpenWithShell(QString::fromLatin1(kWebsiteAddress)); });
+    connect(mnuHelpShowManualIndex_, &QAction::triggered, this, [this] { ShowManual(); });
+    connect(mnuHelpGotoWebsite_, &QAction::triggered, this, [this] { GotoWebsite(); });
 }
 
 void frmMain::InstallInputAreaHandlers()
@@ -416,6 +395,41 @@ void frmMain::ShowFontDialog()
     txtLog_->setFont(font);
     // Written whenever the dialog closes, also when it was cancelled.
     SaveWindowFont(SettingsFilePath(), kFontSettingName, font);
+}
+
+void frmMain::ShowManual(const QString& anchor)
+{
+    const QString path = ProgramFolderPath() + QStringLiteral("/readme.html");
+    QString target = path;
+    if (!anchor.isEmpty()) {
+        QUrl url = QUrl::fromLocalFile(path);
+        url.setFragment(anchor);
+        target = url.toString();
+    }
+    QPointer<frmMain> self(this);
+    OpenWithShellOrElse(target, [self, path, anchor] {
+        if (!self)
+            return;
+        if (!self->manualWindow_) {
+            self->manualWindow_ = new ManualWindow(self);
+            self->manualWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        self->manualWindow_->ShowManual(path, anchor);
+    });
+}
+
+void frmMain::GotoWebsite()
+{
+    const QString address = WebsiteAddress();
+    if (address.isEmpty())
+        ShowManual(QStringLiteral("newversion"));
+    else
+        OpenWithShell(address);
+}
+
+ManualWindow* frmMain::LoadedManualWindow() const
+{
+    return manualWindow_;
 }
 
 void frmMain::Form_Load()

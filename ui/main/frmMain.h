@@ -5,12 +5,14 @@
 #include "store/StoreResult.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class Expander;
 class GroupingBox;
+class ManualWindow;
 class ModelListControl;
 class QAction;
 class QComboBox;
@@ -51,6 +53,14 @@ public:
     void ShowLinkMenu();
     // The font dialog for the input area; the font is saved afterwards.
     void ShowFontDialog();
+    // The manual, at the anchor when one is given: by the desktop, else in a
+    // window of the program's own.
+    void ShowManual(const QString& anchor = {});
+    // The page where new versions are handed out; the manual's section on
+    // getting them when the build names no such page.
+    void GotoWebsite();
+    // The manual's own window while it is open.
+    ManualWindow* LoadedManualWindow() const;
 
     // A close started by the program (switching to the iconized window, shut
     // down): it never ends the program by itself.
@@ -113,6 +123,7 @@ private:
     MainWindowMode mode_ = MainWindowMode::Browsing;
     QString currentLogDate_;
     QString currentLink_;
+    QPointer<ManualWindow> manualWindow_;
     bool exitRequested_ = false;
     bool unloadingByProgram_ = false;
     bool unloaded_ = false;

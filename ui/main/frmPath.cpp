@@ -3,6 +3,7 @@
 #include "env/FileStringManager.h"
 #include "env/Folders.h"
 #include "env/MessageService.h"
+#include "ui/controls/DesignFonts.h"
 #include "ui/controls/Expander.h"
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/ResizingGrip.h"
@@ -43,9 +44,7 @@ frmPath::frmPath(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("frmPath"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    QFont dialogFont(QStringLiteral("MS UI Gothic"));
-    dialogFont.setPointSizeF(9.75);
-    setFont(dialogFont);
+    setFont(DesignFonts::DesignFont(9.75));
     setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
     resize(Twips::ToPixelsX(4635, this), Twips::ToPixelsY(1605, this));
     // Smaller than the design, the buttons would slide over the text box.

@@ -141,13 +141,13 @@ TEST_F(LinkMainWindowTest, TheLinkMenuOpensEditsAndDeletes)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("ran")));
 
     Answer([this](frmPath& d) {
-        d.findChild<QLineEdit*>("txtPath")->setText(folder + " ");
+        d.findChild<QLineEdit*>("txtPath")->setText(folder);
         Accept(d);
     });
     person.Choose("mnuLinkEdit");
     PressLinkIcon();
     EXPECT_EQ(seenPath, hostile);
-    EXPECT_EQ(window->CurrentLink(), folder + " ");
+    EXPECT_EQ(window->CurrentLink(), folder);
 
     person.Choose("mnuLinkDelete");
     PressLinkIcon();

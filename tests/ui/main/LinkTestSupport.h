@@ -55,7 +55,10 @@ class DesktopRecorder {
 public:
     DesktopRecorder()
     {
-        SetShellOpenerForTesting([this](const QString& target) { opened << target; });
+        SetShellOpenerForTesting([this](const QString& target) {
+            opened << target;
+            return true;
+        });
     }
     ~DesktopRecorder() { SetShellOpenerForTesting({}); }
     DesktopRecorder(const DesktopRecorder&) = delete;

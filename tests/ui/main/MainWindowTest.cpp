@@ -2,6 +2,7 @@
 // commands, recording and what the user is told when a record cannot be stored.
 #include "MainWindowFixture.h"
 
+#include "app/Defines.h"
 #include "env/FSOHelper.h"
 #include "env/INIFileManager.h"
 #include "env/System.h"
@@ -9,6 +10,7 @@
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
+#include "ui/main/ManualWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +19,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include <cmath>
 
@@ -341,13 +346,52 @@ TEST_F(MainWindowTest, PlacementAndInputFontComeBackOnTheNextLoad)
 TEST_F(MainWindowTest, TheHelpItemsOpenTheManualAndTheWebPage)
 {
     QStringList opened;
-    SetShellOpenerForTesting([&opened](const QString& target) { opened << target; });
+    bool desktopOpens = true;
+    SetShellOpenerForTesting([&](const QString& target) {
+        opened << target;
+        return desktopOpens;
+    });
+    const QString manualPath = ProgramFolderPath() + "/readme.html";
+    ASSERT_TRUE(QFile::copy(QUILLMERE_TEST_DATA "/../../resources/readme.html", manualPath));
     Action("mnuHelpShowManualIndex")->trigger();
     Action("mnuHelpGotoWebsite")->trigger();
-    SetShellOpenerForTesting({});
     ASSERT_EQ(opened.size(), 2);
-    EXPECT_EQ(opened[0], ProgramFolderPath() + "/readme.html");
-    EXPECT_TRUE(opened[1].startsWith("https://")) << qPrintable(opened[1]);
+    EXPECT_EQ(opened[0], manualPath);
+    if (WebsiteAddress().isEmpty()) // the manual's section on new versions instead
+        EXPECT_EQ(QUrl(opened[1]), QUrl::fromLocalFile(manualPath).resolved(QUrl("#newversion")));
+    else
+        EXPECT_EQ(opened[1], WebsiteAddress());
+    EXPECT_EQ(window->LoadedManualWindow(), nullptr) << "the desktop showed the manual";
+
+    // Nothing on the desktop opens it: the program shows the manual itself.
+    desktopOpens = false;
+    window->GotoWebsite();
+    ManualWindow* manual = window->LoadedManualWindow();
+    if (!WebsiteAddress().isEmpty()) {
+        EXPECT_EQ(manual, nullptr) << "a failed web page is not the manual";
+        window->ShowManual("newversion");
+        manual = window->LoadedManualWindow();
+    }
+    ASSERT_NE(manual, nullptr);
+    QTextBrowser* browser = manual->Browser();
+    EXPECT_TRUE(manual->isVisible());
+    EXPECT_TRUE(browser->isReadOnly());
+    EXPECT_TRUE(browser->toPlainText().contains("取扱説明書"));
+    const int atSection = browser->verticalScrollBar()->value();
+    EXPECT_GT(atSection, 0) << "scrolled to the section on new versions";
+
+    // A link to a place in the manual moves within it; any other goes to the desktop.
+    opened.clear();
+    emit browser->anchorClicked(QUrl("#contents"));
+    EXPECT_LT(browser->verticalScrollBar()->value(), atSection);
+    emit browser->anchorClicked(QUrl("https://www.debian.org/"));
+    EXPECT_EQ(opened, QStringList({"https://www.debian.org/"}));
+    EXPECT_EQ(browser->source(), QUrl::fromLocalFile(manualPath));
+    // F1 again brings the same window back to the top of the manual.
+    Action("mnuHelpShowManualIndex")->trigger();
+    EXPECT_EQ(window->LoadedManualWindow(), manual);
+    EXPECT_EQ(browser->verticalScrollBar()->value(), 0);
+    SetShellOpenerForTesting({});
 }
 
 TEST_F(MainWindowTest, LoadingTakesThePicturesAndSkipsAStepThatFails)

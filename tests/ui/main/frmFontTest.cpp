@@ -2,12 +2,16 @@
 
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
+#include "ui/controls/DesignFonts.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -181,9 +185,9 @@ TEST_F(FontDialogTest, EnterAcceptsThroughTheDefaultButton)
 
 TEST_F(FontDialogTest, AFontThatIsNotListedKeepsItsNameAndSize)
 {
-    // Neither the face (not installed here) nor 40 points is in a list; the
-    // font that comes back must still be the usable font that went in.
-    QFont target(QStringLiteral("MS UI Gothic"));
+    // Neither the face (not installed) nor 40 points is in a list; the font
+    // that comes back must still be the usable font that went in.
+    QFont target(QStringLiteral("Quillmere Missing Face"));
     target.setPointSize(40);
     Run(target, [&](frmFont& d) {
         EXPECT_EQ(Fonts(d)->currentIndex(), -1);
@@ -191,7 +195,7 @@ TEST_F(FontDialogTest, AFontThatIsNotListedKeepsItsNameAndSize)
         Click(d, "btnSetup");
     });
     EXPECT_TRUE(accepted);
-    EXPECT_EQ(target.family(), "MS UI Gothic");
+    EXPECT_EQ(target.family(), "Quillmere Missing Face");
     EXPECT_EQ(target.pointSize(), 40);
 
     // Choosing only a size changes only the size.
@@ -199,8 +203,34 @@ TEST_F(FontDialogTest, AFontThatIsNotListedKeepsItsNameAndSize)
         Sizes(d)->setCurrentIndex(Sizes(d)->findText("9"));
         Click(d, "btnSetup");
     });
-    EXPECT_EQ(target.family(), "MS UI Gothic");
+    EXPECT_EQ(target.family(), "Quillmere Missing Face");
     EXPECT_EQ(target.pointSize(), 9);
+}
+
+TEST_F(FontDialogTest, ADesignFaceShowsTheFaceThatStandsInForIt)
+{
+    // The input area's font on a first start: the Windows face of the design.
+    QFont target = DesignFonts::DesignFont(12);
+    Run(target, [&](frmFont& d) {
+        EXPECT_EQ(Fonts(d)->currentText(), QFontInfo(target).family());
+        EXPECT_TRUE(Fonts(d)->currentText().startsWith("IPA"))
+            << qPrintable(Fonts(d)->currentText());
+        Click(d, "btnCancel");
+    });
+    EXPECT_EQ(target.family(), DesignFonts::DesignFaceName) << "cancelled: the name stays";
+}
+
+TEST_F(FontDialogTest, TheSampleShowsTwoWholeLinesAtSixteenPoints)
+{
+    // The sample wraps into a second line at 16 points; it must not be cut off.
+    QFont target = DesignFonts::DesignFont(16);
+    Run(target, [&](frmFont& d) {
+        auto* preview = d.findChild<QPlainTextEdit*>("txtPreview");
+        const QFontMetrics metrics(preview->font());
+        const qreal margin = preview->document()->documentMargin();
+        EXPECT_GE(preview->viewport()->height(), 2 * (metrics.lineSpacing() + margin));
+        Click(d, "btnCancel");
+    });
 }
 
 TEST_F(FontDialogTest, SelectionBeforeShowingTouchesNoFont)
