@@ -5,6 +5,7 @@
 #include "env/MessageService.h"
 #include "env/Timer.h"
 #include "store/Log.h"
+#include "store/LogExport.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
 #include "ui/controls/FileSelectDialog.h"
@@ -679,15 +680,8 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
     {
         // A result of every record takes seconds to write.
         WaitCursor hourglass;
-        XMLFile file;
-        file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
-        if (foundDates_) {
-            for (const DateTime& logDate : *foundDates_) {
-                if (const ::Log* log = logList_.Item(logDate))
-                    log->SaveToXMLDocument(file.Document());
-            }
-        }
-        saved = file.SaveToFile(filePath);
+        saved = foundDates_ ? ExportLogs(logList_, *foundDates_, filePath)
+                            : ExportLogs(logList_, DateList(), filePath);
     }
     if (saved)
         return true;
