@@ -62,6 +62,13 @@ void RemoveAtomicLeftovers(const QString& path)
                     QFile::encodeName(info.fileName()) + kAtomicTempMarker, QByteArray());
 }
 
+void RemoveAtomicLeftovers(const std::filesystem::path& path)
+{
+    RemoveLeftovers(QByteArray::fromStdString(path.parent_path().native()),
+                    QByteArray::fromStdString(path.filename().native()) + kAtomicTempMarker,
+                    QByteArray());
+}
+
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
                          NewFileMode newFileMode)
 {

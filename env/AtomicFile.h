@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 
 // The mode of the written file: Private is 0600 whatever the umask (the
@@ -23,6 +24,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
 // Removes what interrupted writes of the target left beside it.
 void RemoveAtomicLeftovers(const QString& path);
+void RemoveAtomicLeftovers(const std::filesystem::path& path);
 
 // Fault injection for tests: make the next writes stop once a number of bytes
 // of the temporary file have been written.

@@ -112,6 +112,12 @@ bool FileExists(const QString& path)
     return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+bool FileExists(const std::filesystem::path& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 bool FolderExists(const QString& path)
 {
     const QString trimmed = TrimBlanks(path);

@@ -36,6 +36,7 @@ bool FileSystemCreated();
 
 // True when a file (not a folder) exists at the path exactly as given.
 bool FileExists(const QString& path);
+bool FileExists(const std::filesystem::path& path);
 // True when a folder exists at the path with blanks around it trimmed.
 bool FolderExists(const QString& path);
 // Creates the last level of the folder if missing; a failure is ignored.
@@ -49,7 +50,8 @@ void EnsureFolder(const QString& path, int exactMode = -1);
 bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error = nullptr,
                      bool createIfMissing = false);
 // The same for a name given as the file system's bytes.
-bool ReadRegularFile(const std::filesystem::path& path, QByteArray& bytes, QString* error = nullptr);
+bool ReadRegularFile(const std::filesystem::path& path, QByteArray& bytes,
+                     QString* error = nullptr);
 // The whole content, or empty text on any failure (see ReadRegularFile). No line-end conversion.
 // With createIfMissing a missing file is created empty.
 QString ReadTextFile(const QString& path, bool createIfMissing);

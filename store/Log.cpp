@@ -118,6 +118,23 @@ void Log::LoadFromXMLElement(xmlNodePtr element)
     text_ = ReadElementText(element);
 }
 
+void Log::LoadFromParsedElement(const char* date, const char* category, const char* href,
+                                const QByteArray& text)
+{
+    if (date) {
+        if (const auto value = ReadStamp(QString::fromUtf8(date)))
+            logDate_ = *value;
+    }
+    if (category)
+        category_ = QString::fromUtf8(category);
+    if (href)
+        link_ = QString::fromUtf8(href);
+    text_ =
+        text.isEmpty()
+            ? QString()
+            : DecodeTreeText(reinterpret_cast<const unsigned char*>(text.constData()), text.size());
+}
+
 void Log::LoadAttributesFromXMLElement(xmlNodePtr element)
 {
     if (!element)

@@ -25,6 +25,11 @@ public:
     void LoadAttributesFromXMLElement(xmlNodePtr element);
     // The element's text content with every LF as CR LF.
     static QString ReadElementText(xmlNodePtr element);
+    // The same as LoadFromXMLElement for an element met by a streaming parser:
+    // its attribute values (nullptr for a missing one) and its text content,
+    // all UTF-8 as the tree would hold them.
+    void LoadFromParsedElement(const char* date, const char* category, const char* href,
+                               const QByteArray& text);
     // Appends a new "log" element to the root. nullptr when the document has no
     // root element (a file that did not parse); the document is then unchanged.
     xmlNodePtr SaveToXMLDocument(xmlDocPtr document) const;

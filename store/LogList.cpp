@@ -4,8 +4,10 @@
 #include "env/FSOHelper.h"
 #include "env/Folders.h"
 #include "store/DateText.h"
+#include "store/MonthReader.h"
 #include "store/XmlNode.h"
 
+#include <QScopeGuard>
 #include <QSet>
 
 #include <unistd.h>
@@ -21,23 +23,6 @@ const QString kDataFilePattern = QStringLiteral("*.diary");
 
 // Year folders and data files hold one user's private records.
 constexpr unsigned kPrivateFolderMode = 0700;
-
-// The parser grows a text node's buffer while it reads and leaves it that
-// size; all month files stay in memory for the run, so give the rest back.
-void ShrinkTextNodes(xmlDocPtr document, xmlNodePtr element)
-{
-    for (xmlNodePtr child = element->children; child; child = child->next) {
-        if (child->type != XML_TEXT_NODE || !child->content)
-            continue;
-        // Short texts may live in the node itself or in the parser's dictionary.
-        if (child->content == reinterpret_cast<xmlChar*>(&child->properties) ||
-            (document->dict && xmlDictOwns(document->dict, child->content)))
-            continue;
-        const size_t size = qstrlen(reinterpret_cast<const char*>(child->content)) + 1;
-        if (auto* shrunk = static_cast<xmlChar*>(xmlRealloc(child->content, size)))
-            child->content = shrunk;
-    }
-}
 
 // Case-sensitive substring test. Scanning for the first character uses the
 // vectorised character search, which beats the general string search on
@@ -82,6 +67,7 @@ void LogList::Initialize(const QString& dataFolder)
     logs_.clear();
     index_.clear();
     files_.Clear();
+    readMonths_.clear();
     knownYearFolders_.clear();
     categoryPool_.clear();
     resolved_.clear();
@@ -158,43 +144,91 @@ void LogList::LoadLogsFromDocument(xmlDocPtr document)
     xmlNodePtr root = RootElement(document);
     if (!root)
         return;
-    // The texts are read in a second pass, one allocation after the other, so
-    // a month's texts lie together in memory and a text search runs through
-    // them in order instead of jumping across the heap.
-    std::vector<std::pair<qsizetype, xmlNodePtr>> added;
     for (xmlNodePtr child = root->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
         ::Log log;
-        log.LoadAttributesFromXMLElement(child);
+        log.LoadFromXMLElement(child);
         // Two elements with one stamp: the first one read stands for it.
         if (index_.contains(log.LogDate()))
             continue;
         log.SetCategory(SharedCategory(log.Category()));
         CacheLog(log);
-        added.emplace_back(Count() - 1, child);
-    }
-    for (const auto& [position, element] : added)
-        logs_[static_cast<size_t>(position)].SetText(::Log::ReadElementText(element));
-    for (xmlNodePtr child = root->children; child; child = child->next) {
-        if (child->type == XML_ELEMENT_NODE)
-            ShrinkTextNodes(document, child);
     }
 }
 
-XMLFile* LogList::OpenDataFile(const QString& path, const std::filesystem::path& nativePath)
+bool LogList::IsRead(const QString& path) const
 {
+    return readMonths_.contains(path.toCaseFolded());
+}
+
+void LogList::ReadDataFiles(const QStringList& paths)
+{
+    QList<FileEntry> files;
+    files.reserve(paths.size());
+    for (const QString& path : paths)
+        files.append(FileEntry{QString(), path, NativePath(path)});
+    ReadDataFiles(files);
+}
+
+void LogList::ReadDataFiles(const QList<FileEntry>& files)
+{
+    QList<FileEntry> unread;
+    QSet<QString> seen;
+    for (const FileEntry& file : files) {
+        const QString key = file.Path.toCaseFolded();
+        if (!readMonths_.contains(key) && !seen.contains(key) && FileExists(file.Native)) {
+            seen.insert(key);
+            unread.append(file);
+        }
+    }
+    std::vector<std::filesystem::path> natives;
+    natives.reserve(static_cast<size_t>(unread.size()));
+    for (const FileEntry& file : std::as_const(unread))
+        natives.push_back(file.Native);
+    std::vector<MonthRecords> months = ReadMonthsRecords(natives);
+    for (qsizetype i = 0; i < unread.size(); ++i) {
+        const FileEntry& entry = unread[i];
+        readMonths_.insert(entry.Path.toCaseFolded());
+        // Nothing writes this month any more in this run but the book itself,
+        // so what an earlier, interrupted save left beside it can go.
+        RemoveAtomicLeftovers(entry.Native);
+        MonthRecords& month = months[static_cast<size_t>(i)];
+        if (month.read) {
+            for (::Log& log : month.logs) {
+                if (index_.contains(log.LogDate()))
+                    continue;
+                log.SetCategory(SharedCategory(log.Category()));
+                CacheLog(log);
+            }
+            std::vector<::Log>().swap(month.logs);
+            continue;
+        }
+        // The tree reads it and reports what is wrong with it; a file that did
+        // not parse stays held, so it is neither read again nor written.
+        XMLFile* file = files_.LoadFile(entry.Path, entry.Native, dataFolder_);
+        LoadLogsFromDocument(file->Document());
+        ReleaseDocument(entry.Path);
+    }
+}
+
+XMLFile* LogList::OpenDataFile(const QString& path)
+{
+    ReadDataFiles(QStringList{path});
     if (XMLFile* held = files_.Item(path))
         return held;
-    // Nothing writes this month any more in this run but the book itself, so
-    // what an earlier, interrupted save left beside it can go.
-    if (nativePath.empty())
-        RemoveAtomicLeftovers(path);
-    if (nativePath.empty() && !FileExists(path))
+    if (!FileExists(path)) {
+        readMonths_.insert(path.toCaseFolded());
         return files_.CreateNewFile(path, CharacterEncoding, RootElementName);
-    XMLFile* file = files_.LoadFile(path, nativePath, dataFolder_);
-    LoadLogsFromDocument(file->Document());
-    return file;
+    }
+    return files_.LoadFile(path, {}, dataFolder_);
+}
+
+void LogList::ReleaseDocument(const QString& path)
+{
+    const XMLFile* file = files_.Item(path);
+    if (file && file->HasRootElement())
+        files_.UnloadFile(path);
 }
 
 const ::Log* LogList::Item(const DateTime& logDate)
@@ -202,10 +236,10 @@ const ::Log* LogList::Item(const DateTime& logDate)
     if (const ::Log* cached = Find(logDate))
         return cached;
     const QString path = GetDataFilePath(logDate);
-    // An open month file has all its records in memory already.
-    if (files_.Has(path) || !FileExists(path))
+    // A month read has all its records in memory already.
+    if (IsRead(path) || !FileExists(path))
         return nullptr;
-    OpenDataFile(path);
+    ReadDataFiles(QStringList{path});
     return Find(logDate);
 }
 
@@ -223,6 +257,8 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
     XMLFile* file = OpenDataFile(path);
     if (!file || !file->HasRootElement())
         return StoreResult::Fail(StoreResult::Error::FileUnreadable, path);
+    // The tree is needed only for this write.
+    const auto release = qScopeGuard([&] { ReleaseDocument(path); });
     // One record per second: refused before anything is written, so the caller
     // keeps the text and nothing unreachable lands in the file.
     if (Find(logDate))
@@ -267,7 +303,8 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     updated.SetLink(::Log::StoredAttribute(link));
 
     const QString path = GetDataFilePath(logDate);
-    XMLFile* file = files_.Item(path);
+    XMLFile* file = OpenDataFile(path);
+    const auto release = qScopeGuard([&] { ReleaseDocument(path); });
     xmlNodePtr element = file ? updated.FindElement(file->Document()) : nullptr;
     // A record read from a month file somewhere else (the repair reads every
     // "*.diary" below the data folder) has no element here to rewrite.
@@ -302,12 +339,14 @@ StoreResult LogList::CollectDataList()
         // No data folder: no month files, the lists are rebuilt from memory.
     }
     const QString leftover = kDataFilePattern + QLatin1String(kAtomicTempMarker) + QLatin1Char('*');
+    QList<FileEntry> months;
     for (const FileEntry& entry : std::as_const(found)) {
         if (MatchesWildcard(entry.Name, kDataFilePattern))
-            OpenDataFile(entry.Path, entry.Native);
+            months.append(entry);
         else if (MatchesWildcard(entry.Name, leftover))
             ::unlink(entry.Native.c_str());
     }
+    ReadDataFiles(months);
 
     DateList dates;
     StringList categories;
@@ -369,6 +408,23 @@ DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
         return logDates_.GetDateList(begin, end);
 
     const auto [first, last] = logDates_.RangeIndexes(begin, end);
+    // The month files the filters will need, read together in month order.
+    if (static_cast<size_t>(logDates_.Count()) != resolved_.size())
+        resolved_.resize(static_cast<size_t>(logDates_.Count()), nullptr);
+    QStringList months;
+    int lastMonth = -1;
+    for (qsizetype i = first; i <= last; ++i) {
+        if (resolved_[static_cast<size_t>(i)])
+            continue;
+        const DateTime& logDate = logDates_.Item(i);
+        const int month = logDate.Year() * 12 + logDate.Month();
+        if (month == lastMonth || Find(logDate))
+            continue;
+        lastMonth = month;
+        months.append(GetDataFilePath(logDate));
+    }
+    ReadDataFiles(months);
+
     Candidates candidates;
     if (last >= first)
         candidates.reserve(static_cast<size_t>(last - first + 1));

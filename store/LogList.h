@@ -1,5 +1,6 @@
 #pragma once
 #include "env/DateTime.h"
+#include "env/FSOHelper.h"
 #include "store/DateList.h"
 #include "store/Log.h"
 #include "store/StoreResult.h"
@@ -86,8 +87,15 @@ private:
     ::Log* CacheLog(const ::Log& log);
     QString SharedCategory(const QString& category);
     void LoadLogsFromDocument(xmlDocPtr document);
-    // nativePath: the path as the file system's bytes, for files the repair found.
-    XMLFile* OpenDataFile(const QString& path, const std::filesystem::path& nativePath = {});
+    // The records of month files not read yet, in the order of the files. The
+    // repair passes what it found (names as the file system's bytes).
+    void ReadDataFiles(const QStringList& paths);
+    void ReadDataFiles(const QList<FileEntry>& files);
+    bool IsRead(const QString& path) const;
+    // The document of a month, for a write; its records are read first.
+    XMLFile* OpenDataFile(const QString& path);
+    // Gives back the tree of a month after a write: the records stay.
+    void ReleaseDocument(const QString& path);
     // A date of the search range and its record (nullptr when it has none).
     struct Candidate {
         DateTime logDate;
@@ -103,7 +111,9 @@ private:
     // deque: records keep their address while more are cached.
     std::deque<::Log> logs_;
     QHash<DateTime, qsizetype> index_; // stamp -> position in logs_
+    // Trees only of a month being written and of files that did not parse.
     XMLFileList files_;
+    QSet<QString> readMonths_; // case-folded paths of month files read
     DateList logDates_;
     StringList categories_;
     QSet<QString> knownYearFolders_;

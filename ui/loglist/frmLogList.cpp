@@ -5,6 +5,7 @@
 #include "env/MessageService.h"
 #include "env/Timer.h"
 #include "store/Log.h"
+#include "store/LogExport.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
 #include "ui/controls/DesignFonts.h"
@@ -679,19 +680,10 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
     {
         // A result of every record takes seconds to write.
         WaitCursor hourglass;
-        XMLFile file;
-        file.Initialize(filePath, LogList::CharacterEncoding, LogList::RootElementName);
-        if (foundDates_) {
-            for (const DateTime& logDate : *foundDates_) {
-                ++found;
-                if (const ::Log* log = logList_.Item(logDate)) {
-                    log->SaveToXMLDocument(file.Document());
-                    ++exported;
-                }
-            }
-        }
-        // The file is the user's to pass on, not part of the private data.
-        saved = file.SaveToFile(filePath, NewFileMode::Shared);
+        const DateList none;
+        const DateList& dates = foundDates_ ? *foundDates_ : none;
+        found = dates.Count();
+        saved = ExportLogs(logList_, dates, filePath, &exported);
     }
     if (saved && exported < found)
         ShowMessage(QStringLiteral("検索結果の %1 件のうち %2 件は記録が見つからないため、"

@@ -1,0 +1,77 @@
+#include "store/LogExport.h"
+
+#include "env/AtomicFile.h"
+#include "store/LogList.h"
+#include "store/XMLFile.h"
+
+#include <libxml/encoding.h>
+#include <libxml/xmlsave.h>
+
+namespace {
+
+// The tree holds line breaks as LF and the files have CR LF, as XMLFile
+// writes them; 0x0A is never part of a multi-byte character here.
+int AppendWithCrLf(void* context, const char* buffer, int length)
+{
+    auto* bytes = static_cast<QByteArray*>(context);
+    for (int i = 0; i < length; ++i) {
+        if (buffer[i] == '\n')
+            bytes->append('\r');
+        bytes->append(buffer[i]);
+    }
+    return length;
+}
+
+} // namespace
+
+bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsizetype* exported)
+{
+    qsizetype count = 0;
+    XMLFile file;
+    file.Initialize(path, LogList::CharacterEncoding, LogList::RootElementName);
+    // The declaration and what follows the root come from the empty document,
+    // so they are exactly what a save of a whole document writes.
+    const QByteArray empty = file.Serialize();
+    const QByteArray rootName = LogList::RootElementName.toUtf8();
+    const QByteArray emptyRoot = '<' + rootName + "/>";
+    const qsizetype at = empty.indexOf(emptyRoot);
+    if (at < 0)
+        return false;
+
+    QByteArray bytes = empty.left(at);
+    bool any = false;
+    const QByteArray encoding = LogList::CharacterEncoding.toUtf8();
+    xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.constData());
+    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(AppendWithCrLf, nullptr, &bytes, handler);
+    if (!output)
+        return false;
+    xmlDocPtr document = file.Document();
+    for (const DateTime& logDate : dates) {
+        const ::Log* log = book.Item(logDate);
+        if (!log)
+            continue;
+        if (!any) {
+            xmlOutputBufferFlush(output);
+            bytes += '<' + rootName + '>';
+            any = true;
+        }
+        // One element in the tree at a time: written, then freed.
+        xmlNodePtr element = log->SaveToXMLDocument(document);
+        if (!element)
+            continue;
+        xmlNodeDumpOutput(output, document, element, 0, 0, encoding.constData());
+        ++count;
+        xmlUnlinkNode(element);
+        xmlFreeNode(element);
+    }
+    const bool written = xmlOutputBufferClose(output) >= 0;
+    if (!written)
+        return false;
+    if (any)
+        bytes += "</" + rootName + '>' + empty.mid(at + emptyRoot.size());
+    else
+        bytes = empty;
+    if (exported)
+        *exported = count;
+    return WriteFileAtomically(path, bytes, nullptr, NewFileMode::Shared);
+}
