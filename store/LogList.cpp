@@ -70,6 +70,9 @@ void LogList::Initialize(const QString& dataFolder)
     readMonths_.clear();
     knownYearFolders_.clear();
     categoryPool_.clear();
+    categoryKeys_.clear();
+    categoryMatches_.clear();
+    matchedCondition_.clear();
     resolved_.clear();
     logDates_ = DateList();
     categories_ = StringList();
@@ -447,20 +450,28 @@ LogList::Candidates LogList::FilterByCategory(const Candidates& candidates, cons
     for (QString& term : wanted)
         term = StringList::Key(term);
 
-    // Records share a few category texts (one copy each, see SharedCategory);
-    // each text is cut into terms once and then known by its address.
-    QHash<const QChar*, bool> matches;
+    // Records share their category texts (one copy each, see SharedCategory),
+    // so a text is known by its address: its keys are cut once per run, and
+    // whether it matches once per condition.
+    if (wanted != matchedCondition_) {
+        matchedCondition_ = wanted;
+        categoryMatches_.clear();
+    }
     const auto matching = [&](const QString& have) {
-        const auto known = matches.constFind(have.constData());
-        if (known != matches.cend())
+        const auto known = categoryMatches_.constFind(have.constData());
+        if (known != categoryMatches_.cend())
             return known.value();
-        QSet<QString> haveTerms;
-        for (const QString& term : StringList::Terms(have))
-            haveTerms.insert(StringList::Key(term));
+        auto terms = categoryKeys_.find(have.constData());
+        if (terms == categoryKeys_.end()) {
+            QStringList keys;
+            for (const QString& term : StringList::Terms(have))
+                keys << StringList::Key(term);
+            terms = categoryKeys_.insert(have.constData(), keys);
+        }
         bool all = true;
         for (const QString& term : std::as_const(wanted))
-            all = all && haveTerms.contains(term);
-        matches.insert(have.constData(), all);
+            all = all && terms->contains(term);
+        categoryMatches_.insert(have.constData(), all);
         return all;
     };
 
