@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the installed program as a user meets it on a Japanese desktop, under Xvfb:
 # the input area's context menu, a question box (はい / いいえ), the export file dialog, the
-# font dialog on a first start, the manual in the program's own window (no opener installed),
-# the iconized window, the launcher's icon at 48 pixels and the manual in Chromium.
+# font dialog on a first start and its sample at 16 points, the manual in the program's own
+# window (no opener installed), the iconized window, the launcher's icon at 48 pixels and the
+# manual in Chromium.
 # Needs xdotool. Usage: scripts/screenshots/desktop.sh BUILD_DIR [OUTPUT_FOLDER]
 set -euo pipefail
 build=$(realpath "${1:?build directory}")
@@ -57,6 +58,9 @@ shot desktop-context-menu
 xdotool key Escape
 keys "$main" alt+s f
 shot desktop-font-dialog
+# The sample at 16 points wraps into a second line, which must show whole.
+xdotool key --delay 300 Tab 1 6
+shot desktop-font-dialog-16
 xdotool key Escape
 keys "$main" F1
 manual=$(window 'Quillmere - 取扱説明書 -')
