@@ -2,8 +2,8 @@
 # Screenshots of the installed program as a user meets it on a Japanese desktop, under Xvfb:
 # the input area's context menu, a question box (はい / いいえ), the export file dialog, the
 # font dialog on a first start and its sample at 16 points, the manual in the program's own
-# window (no opener installed), the iconized window, the launcher's icon at 48 pixels and the
-# manual in Chromium.
+# window (no opener installed), a keyboard selection in browsing mode, the iconized window,
+# the launcher's icon at 48 pixels and the manual in Chromium.
 # Needs xdotool. Usage: scripts/screenshots/desktop.sh BUILD_DIR [OUTPUT_FOLDER]
 set -euo pipefail
 build=$(realpath "${1:?build directory}")
@@ -74,6 +74,13 @@ keys "$(window 'Quillmere データ修復ツール')" Escape
 keys "$list" alt+t e
 shot desktop-file-dialog
 xdotool key Escape
+# Browsing mode: the found record shown read-only, its first line selected with the keyboard.
+eval "$(xdotool getwindowgeometry --shell "$list")"
+xdotool mousemove $((X + 250)) $((Y + 52)) click 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 300)) $((Y + 60)) click 1
+keys "$main" ctrl+Home shift+End
+shot desktop-browsing-selection
 keys "$main" ctrl+i
 shot desktop-iconized-window
 icon=$scratch/share/icons/hicolor/48x48/apps/quillmere.png
