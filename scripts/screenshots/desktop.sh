@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Screenshots of the installed program as a user meets it on a Japanese desktop, under Xvfb:
 # the input area's context menu, a question box (はい / いいえ), the export file dialog, the
-# font dialog on a first start, the manual in the program's own window (no opener installed),
-# the iconized window, the launcher's icon at 48 pixels and the manual in Chromium.
+# font dialog on a first start and its sample at 16 points, the manual in the program's own
+# window (no opener installed) and at its section on new versions, a keyboard selection in
+# browsing mode, the iconized window, the launcher's icon at 48 pixels and the manual in
+# Chromium, page by page.
 # Needs xdotool. Usage: scripts/screenshots/desktop.sh BUILD_DIR [OUTPUT_FOLDER]
 set -euo pipefail
 build=$(realpath "${1:?build directory}")
@@ -57,10 +59,16 @@ shot desktop-context-menu
 xdotool key Escape
 keys "$main" alt+s f
 shot desktop-font-dialog
+# The sample at 16 points wraps into a second line, which must show whole.
+xdotool key --delay 300 Tab 1 6
+shot desktop-font-dialog-16
 xdotool key Escape
 keys "$main" F1
 manual=$(window 'Quillmere - 取扱説明書 -')
 shot desktop-manual-viewer
+# No distribution address is built in: the item shows the manual's section on new versions.
+keys "$main" alt+h j
+shot desktop-manual-new-versions
 xdotool windowunmap "$manual"
 keys "$main" ctrl+b
 list=$(window '過去の記録')
@@ -70,13 +78,23 @@ keys "$(window 'Quillmere データ修復ツール')" Escape
 keys "$list" alt+t e
 shot desktop-file-dialog
 xdotool key Escape
+# Browsing mode: the found record shown read-only, its first line selected with the keyboard.
+eval "$(xdotool getwindowgeometry --shell "$list")"
+xdotool mousemove $((X + 250)) $((Y + 52)) click 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 300)) $((Y + 60)) click 1
+keys "$main" ctrl+Home shift+End
+shot desktop-browsing-selection
 keys "$main" ctrl+i
 shot desktop-iconized-window
 icon=$scratch/share/icons/hicolor/48x48/apps/quillmere.png
 convert -size 96x96 xc:'#2e3440' "$icon" -gravity center -composite "$out/desktop-launcher-icon-48.png"
 echo "$out/desktop-launcher-icon-48.png"
 if command -v chromium >/dev/null; then
-  chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1024,2000 \
-    --screenshot="$out/desktop-manual-browser.png" "file://$folder/readme.html" >/dev/null 2>&1
-  echo "$out/desktop-manual-browser.png"
+  # The whole page, cut into screens to look at.
+  chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --window-size=1024,14000 \
+    --screenshot="$scratch/manual.png" "file://$folder/readme.html" >/dev/null 2>&1
+  convert "$scratch/manual.png" -trim +repage -bordercolor white -border 16 -crop x1500 +repage \
+    "$out/desktop-manual-browser-%d.png"
+  ls "$out"/desktop-manual-browser-*.png
 fi

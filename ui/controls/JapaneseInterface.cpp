@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstring>
+
 namespace {
 
 const QLocale& Japanese()
@@ -14,6 +16,38 @@ const QLocale& Japanese()
     static const QLocale locale(QLocale::Japanese, QLocale::Japan);
     return locale;
 }
+
+// Texts that Qt 6 moved to a new context and that Debian's translation has not
+// followed yet; the file dialog shows them in its type column.
+struct MissingText {
+    const char* context;
+    const char* source;
+    const char16_t* japanese;
+};
+
+constexpr MissingText kMissingTexts[] = {
+    {"QAbstractFileIconProvider", "Folder", u"フォルダ"},
+    {"QAbstractFileIconProvider", "Drive", u"ドライブ"},
+    {"QAbstractFileIconProvider", "Shortcut", u"ショートカット"},
+    {"QAbstractFileIconProvider", "Unknown", u"不明"},
+};
+
+class QtTranslation : public QTranslator {
+public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override
+    {
+        QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        if (!text.isEmpty() || !context || !sourceText)
+            return text;
+        for (const MissingText& missing : kMissingTexts) {
+            if (std::strcmp(context, missing.context) == 0 &&
+                std::strcmp(sourceText, missing.source) == 0)
+                return QString::fromUtf16(missing.japanese);
+        }
+        return text;
+    }
+};
 
 } // namespace
 
@@ -25,7 +59,7 @@ QStringList QtTranslationFolders()
 
 std::unique_ptr<QTranslator> LoadQtTranslation()
 {
-    auto translator = std::make_unique<QTranslator>();
+    auto translator = std::make_unique<QtTranslation>();
     for (const QString& folder : QtTranslationFolders()) {
         if (translator->load(Japanese(), QStringLiteral("qtbase"), QStringLiteral("_"), folder))
             return translator;

@@ -14,8 +14,8 @@ class QTranslator;
 // translation was found (Qt's texts then stay English).
 bool UseJapaneseInterface();
 
-// Qt's Japanese translation, loaded but not installed; null when none is found
-// in QtTranslationFolders().
+// Qt's Japanese translation, with the few texts it lacks, loaded but not
+// installed; null when none is found in QtTranslationFolders().
 std::unique_ptr<QTranslator> LoadQtTranslation();
 // The program folder's "translations" first (a copy installed beside the
 // program), then the system's translations folder.

@@ -3,7 +3,10 @@
 #include "ui/controls/QtMessageService.h"
 
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMenu>
@@ -33,6 +36,8 @@ TEST(JapaneseInterface, QtsOwnTextsComeFromItsJapaneseTranslation)
     const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
     ASSERT_FALSE(menu->actions().isEmpty());
     EXPECT_TRUE(menu->actions().first()->text().startsWith("元に戻す"));
+    // The file dialog's type column; the system translation lacks it.
+    EXPECT_EQ(QAbstractFileIconProvider().type(QFileInfo(QDir::tempPath())), "フォルダ");
 
     QCoreApplication::removeTranslator(translator.get());
 }
