@@ -168,7 +168,12 @@ MonthRecords ReadMonthRecords(const std::filesystem::path& path)
     QByteArray bytes;
     if (!ReadRegularFile(path, bytes))
         return month;
-    if (!bytes.startsWith(kDeclaration) || bytes.contains("<!DOCTYPE"))
+    // The text reader feeds its parser in small pieces and rescans a long text
+    // or attribute for each of them, so a file holding a record of megabytes
+    // would take minutes; the tree reads such a file in a moment.
+    constexpr qsizetype kLargestStreamed = 4 * 1024 * 1024;
+    if (!bytes.startsWith(kDeclaration) || bytes.contains("<!DOCTYPE") ||
+        bytes.size() > kLargestStreamed)
         return month;
     const std::optional<QByteArray> utf8 = DecodeCp932ToUtf8(bytes);
     if (!utf8)

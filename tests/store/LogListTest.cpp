@@ -572,6 +572,27 @@ TEST_F(LogListTest, SpecialFilesAreNeitherWaitedOnNorReadNorReplaced)
     ::alarm(0);
 }
 
+TEST_F(LogListTest, RecordsOverTenMegabytesLoadBackInAFreshBook)
+{
+    // Past the parser's default limits for a text node and an attribute.
+    const QString text = QString::fromUtf8("あa").repeated(11 * 512 * 1024);
+    const QString category = QString::fromUtf8("仕").repeated(11 * 512 * 1024);
+    const QString link(11 * 1024 * 1024, u'b');
+    {
+        LogList book(Folder());
+        ASSERT_TRUE(book.Log(At(2001, 1, 1), category, link, text));
+        ASSERT_TRUE(book.Log(At(2001, 1, 2), QStringLiteral("a"), {}, QStringLiteral("x")));
+    }
+    LogList book(Folder());
+    const ::Log* log = book.Item(At(2001, 1, 1));
+    ASSERT_TRUE(log);
+    EXPECT_EQ(log->Text(), text);
+    EXPECT_EQ(log->Category(), category);
+    EXPECT_EQ(log->Link(), link);
+    EXPECT_TRUE(book.Item(At(2001, 1, 2)));
+    EXPECT_TRUE(messages_.shown.isEmpty());
+}
+
 TEST_F(LogListTest, CharactersCodePage932OnlyApproximatesSurviveEveryFile)
 {
     // Each is what a converter would quietly replace by a neighbour (〜 by ～,
