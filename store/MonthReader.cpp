@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <limits>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -143,8 +144,7 @@ bool ParseRecords(const QByteArray& utf8, std::vector<::Log>* logs)
     return status == 0 && root && !inRecord;
 }
 
-} // namespace
-
+// Code page 932 bytes as UTF-8; nullopt when a byte sequence is not code page 932.
 std::optional<QByteArray> DecodeCp932ToUtf8(const QByteArray& bytes)
 {
     // A byte becomes at most three bytes of UTF-8 (a half-width katakana), a
@@ -161,6 +161,8 @@ std::optional<QByteArray> DecodeCp932ToUtf8(const QByteArray& bytes)
     out.truncate(outLength);
     return out;
 }
+
+} // namespace
 
 MonthRecords ReadMonthRecords(const std::filesystem::path& path)
 {

@@ -9,11 +9,7 @@
 #include <QString>
 
 #include <filesystem>
-#include <optional>
 #include <vector>
-
-// Code page 932 bytes as UTF-8; nullopt when a byte sequence is not code page 932.
-std::optional<QByteArray> DecodeCp932ToUtf8(const QByteArray& bytes);
 
 struct MonthRecords {
     // False: the file was not read here; read it through XMLFile instead.
