@@ -49,7 +49,8 @@ void EnsureFolder(const QString& path, int exactMode = -1);
 bool ReadRegularFile(const QString& path, QByteArray& bytes, QString* error = nullptr,
                      bool createIfMissing = false);
 // The same for a name given as the file system's bytes.
-bool ReadRegularFile(const std::filesystem::path& path, QByteArray& bytes, QString* error = nullptr);
+bool ReadRegularFile(const std::filesystem::path& path, QByteArray& bytes,
+                     QString* error = nullptr);
 // The whole content, or empty text on any failure (see ReadRegularFile). No line-end conversion.
 // With createIfMissing a missing file is created empty.
 QString ReadTextFile(const QString& path, bool createIfMissing);
@@ -64,6 +65,9 @@ void CollectSubFolders(QList<FileEntry>& target, const FileEntry& folder,
                        QStringList* unreadable = nullptr);
 void CollectSubFolders(QList<FileEntry>& target, const QString& folder,
                        QStringList* unreadable = nullptr);
+// The folders directly in the folder, by name; links are not followed.
+void CollectChildFolders(QList<FileEntry>& target, const FileEntry& folder,
+                         QStringList* unreadable = nullptr);
 // The files directly in the folder whose names match the wildcard pattern.
 void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, const QString& pattern,
                           QStringList* unreadable = nullptr);

@@ -92,27 +92,31 @@ QStringList Migrator::MigrateSettingsFile()
     const QString old = folder_ + u'/' + SettingsFileName;
     if (!FileExists(old))
         return {};
+    QByteArray settings;
+    const bool read = ReadRegularFile(old, settings);
     QStringList failed;
     int folders = 0;
     bool everyFolderHasOne = true;
-    const QDir root(folder_);
-    for (const QFileInfo& sub :
-         root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
-        const QString name = sub.fileName();
-        if (name == QLatin1String("manual") || name == QLatin1String("icons"))
+    QList<FileEntry> subfolders;
+    CollectChildFolders(subfolders, FileEntry{folder_, folder_, NativePath(folder_)});
+    for (const FileEntry& sub : subfolders) {
+        if (sub.Name == QLatin1String("manual") || sub.Name == QLatin1String("icons"))
             continue;
         ++folders;
         // A running Quillmere reads its settings only at start and writes its own
         // back at the end: a copy now would be lost. The next run copies it.
-        if (!Usable(NativePath(sub.filePath()))) {
+        if (!Usable(sub.Native)) {
             everyFolderHasOne = false;
             continue;
         }
-        const QString target = sub.filePath() + u'/' + SettingsFileName;
-        // QFile::copy never overwrites: a folder with its own settings keeps them.
-        if (!QFile::copy(old, target) && !FileExists(target)) {
+        // A folder with its own settings keeps them. The folder is locked, so
+        // nothing can put a file there between the look and the write.
+        const std::filesystem::path target = sub.Native / SettingsFileName.toStdString();
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(target, error) &&
+            !(read && WriteFileAtomically(target, settings))) {
             everyFolderHasOne = false;
-            failed << name;
+            failed << sub.Name;
         }
     }
     // With no data folder to take them, the old file is the only copy of the settings.

@@ -261,7 +261,14 @@ TEST_F(MigratorTest, SettingsFileGoesOnlyToDataFoldersWithout)
     QDir(folder.path()).mkpath("manual");
     QDir(folder.path()).mkpath("icons");
     QDir(folder.path()).mkpath("Icons");
-    Migrator(folder.path()).MigrateSettingsFile();
+    // A user folder copied from Windows, named in Shift_JIS: 山田
+    const QByteArray yamada = QFile::encodeName(folder.path()) + "/\x8E\x52\x93\x63";
+    ASSERT_EQ(::mkdir(yamada.constData(), 0700), 0);
+    EXPECT_TRUE(Migrator(folder.path()).MigrateSettingsFile().isEmpty());
+    QByteArray copied;
+    EXPECT_TRUE(
+        ReadRegularFile(std::filesystem::path((yamada + "/Quillmere.ini").toStdString()), copied));
+    EXPECT_EQ(copied, "[old]\r\n");
     EXPECT_EQ(folder.read("alice/Quillmere.ini"), "[alice]\r\n");
     EXPECT_EQ(folder.read("bob/Quillmere.ini"), "[old]\r\n");
     EXPECT_EQ(folder.read("Icons/Quillmere.ini"), "[old]\r\n"); // the names compare exactly
