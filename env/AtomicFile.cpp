@@ -72,15 +72,26 @@ void RemoveAtomicLeftovers(const std::filesystem::path& path)
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
                          NewFileMode newFileMode)
 {
+    return WriteFileAtomically(std::filesystem::path(QFile::encodeName(path).toStdString()), bytes,
+                               error, newFileMode);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& bytes, QString* error,
+                         NewFileMode newFileMode)
+{
     // Write through a link to the file it names, as an editor would.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        if (!resolved.isEmpty())
+    std::error_code failed;
+    std::filesystem::path target = std::filesystem::absolute(path, failed);
+    if (failed)
+        target = path;
+    if (std::filesystem::is_symlink(target, failed)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, failed);
+        if (!failed)
             target = resolved;
     }
-    const QByteArray targetBytes = QFile::encodeName(target);
+    const QByteArray targetBytes = QByteArray::fromStdString(target.native());
+    // For messages only.
+    const QString targetText = QFile::decodeName(targetBytes);
 
     // A file of the data folder is private whatever the old file allowed: the
     // folder is beside those of other users. A shared file follows the umask.
@@ -93,19 +104,19 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     struct stat old {};
     if (::stat(targetBytes.constData(), &old) == 0) {
         if (!S_ISREG(old.st_mode))
-            return Fail(error, QStringLiteral("not a regular file: %1").arg(target));
+            return Fail(error, QStringLiteral("not a regular file: %1").arg(targetText));
         // Root may write anything, so the permission bits themselves decide
         // whether the file is read-only.
         if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
             ::access(targetBytes.constData(), W_OK) != 0)
-            return Fail(error, QStringLiteral("the file is read-only: %1").arg(target));
+            return Fail(error, QStringLiteral("the file is read-only: %1").arg(targetText));
     } else if (errno != ENOENT) {
         return Fail(error, ErrnoText());
     }
 
-    const QFileInfo targetInfo(target);
-    const QByteArray folder = QFile::encodeName(targetInfo.absolutePath());
-    const QByteArray prefix = QFile::encodeName(targetInfo.fileName()) + kAtomicTempMarker;
+    const QByteArray folder = QByteArray::fromStdString(target.parent_path().native());
+    const QByteArray prefix =
+        QByteArray::fromStdString(target.filename().native()) + kAtomicTempMarker;
     QByteArray temp = folder + '/' + prefix + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)

@@ -17,6 +17,9 @@ enum class NewFileMode { Private, Shared };
 // for root. A Private file gets mode 0600 even when the old one had another.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          NewFileMode newFileMode = NewFileMode::Private);
+// The same for a name given as the file system's bytes, which may have no text form.
+bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& bytes,
+                         QString* error = nullptr, NewFileMode newFileMode = NewFileMode::Private);
 
 // Temporary files of this writer have this marker between the target's name
 // and a random suffix; leftovers of a killed writer are removed by the next

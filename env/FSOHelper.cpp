@@ -241,6 +241,14 @@ void CollectSubFolders(QList<FileEntry>& target, const QString& folder, QStringL
     CollectSubFolders(target, FolderEntry(folder), unreadable);
 }
 
+void CollectChildFolders(QList<FileEntry>& target, const FileEntry& folder, QStringList* unreadable)
+{
+    if (const auto entries = ListFolder(folder, EntryKind::Folder))
+        target.append(*entries);
+    else
+        NoteUnreadable(unreadable, folder);
+}
+
 void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, const QString& pattern,
                           QStringList* unreadable)
 {

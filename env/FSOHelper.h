@@ -66,6 +66,9 @@ void CollectSubFolders(QList<FileEntry>& target, const FileEntry& folder,
                        QStringList* unreadable = nullptr);
 void CollectSubFolders(QList<FileEntry>& target, const QString& folder,
                        QStringList* unreadable = nullptr);
+// The folders directly in the folder, by name; links are not followed.
+void CollectChildFolders(QList<FileEntry>& target, const FileEntry& folder,
+                         QStringList* unreadable = nullptr);
 // The files directly in the folder whose names match the wildcard pattern.
 void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, const QString& pattern,
                           QStringList* unreadable = nullptr);

@@ -8,6 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+constexpr char kLockFileName[] = ".quillmere.lock";
+}
+
 FolderLock::~FolderLock()
 {
     Release();
@@ -18,17 +22,26 @@ QString FolderLock::PathIn(const QString& folder)
     QString path = folder;
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
-    return path + QStringLiteral("/.quillmere.lock");
+    return path + u'/' + QLatin1String(kLockFileName);
 }
 
 FolderLock::Result FolderLock::TryLock(const QString& folder)
 {
+    return LockFile(QFile::encodeName(PathIn(folder)).constData());
+}
+
+FolderLock::Result FolderLock::TryLock(const std::filesystem::path& folder)
+{
+    return LockFile((folder / kLockFileName).c_str());
+}
+
+FolderLock::Result FolderLock::LockFile(const char* path)
+{
     Release();
-    const QByteArray path = QFile::encodeName(PathIn(folder));
     // Never through a link: the lock must be the folder's own file.
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int fd = ::open(path, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && (errno == EACCES || errno == EROFS))
-        fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        fd = ::open(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return Result::Unlockable;
     // flock, not fcntl: a lock belongs to its open file, so a second hold in

@@ -5,6 +5,8 @@
 // one away, and it is reachable only by those who may enter the folder.
 #include <QString>
 
+#include <filesystem>
+
 class FolderLock {
 public:
     enum class Result {
@@ -20,6 +22,8 @@ public:
 
     // folder: the data folder, with or without a final "/".
     Result TryLock(const QString& folder);
+    // The same for a folder named by the file system's bytes.
+    Result TryLock(const std::filesystem::path& folder);
     void Release();
     bool IsHeld() const { return fd_ >= 0; }
 
@@ -27,5 +31,7 @@ public:
     static QString PathIn(const QString& folder);
 
 private:
+    Result LockFile(const char* path);
+
     int fd_ = -1;
 };

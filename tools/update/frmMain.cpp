@@ -112,7 +112,7 @@ bool frmMain::Form_Load()
     lock_ = std::move(lock);
     CreateFileSystem();
     fileSystemCreated_ = true;
-    dataFiles_ = Migrator(folder_).FindDataFiles();
+    dataFiles_ = Migrator(folder_).FindDataFiles(&unreadableFolders_);
     if (dataFiles_.isEmpty()) {
         ShowMessage(QStringLiteral("データファイルが見つかりません。\r\n"
                                    "このツールを、データディレクトリのある場所に移動してから実行"
@@ -131,22 +131,22 @@ void frmMain::btnRun_Click()
     }
     ran_ = true;
     btnRun_->setEnabled(false);
+    RunReport report;
     {
         const HourglassCursor hourglass;
-        const Migrator migrator(folder_);
-        migrator.MigrateSettingsFile();
-        for (const QString& file : dataFiles_) {
-            migrator.ConvertDataFile(file);
-        }
+        // The data folders' locks go with the migrator, before the message waits.
+        Migrator migrator(folder_);
+        report = migrator.Run(dataFiles_, unreadableFolders_);
     }
-    ShowMessage(QStringLiteral("データ移行が完了しました。"), Migrator::Caption,
-                MessageIcon::Information);
+    ShowMessage(Migrator::CompletionMessage(report), Migrator::Caption,
+                report.Complete() ? MessageIcon::Information : MessageIcon::Warning);
     close();
 }
 
 void frmMain::Form_Unload()
 {
     dataFiles_.clear();
+    unreadableFolders_.clear();
     if (fileSystemCreated_) {
         ReleaseFileSystem();
         fileSystemCreated_ = false;

@@ -25,7 +25,7 @@ public:
     // Lets go of the data files and the file-system service; closing the window runs it.
     void Form_Unload();
 
-    const QStringList& DataFiles() const { return dataFiles_; }
+    const QList<FileEntry>& DataFiles() const { return dataFiles_; }
     // Where the single-instance lock of a folder lies.
     static QString LockPath(const QString& folder);
 
@@ -37,7 +37,8 @@ private:
     QLabel* lblDescription_;
     QPushButton* btnRun_;
     std::unique_ptr<QLockFile> lock_;
-    QStringList dataFiles_;
+    QList<FileEntry> dataFiles_;
+    QStringList unreadableFolders_;
     bool ran_ = false;
     bool fileSystemCreated_ = false;
 };

@@ -22,13 +22,13 @@ TEST(UpdateInterrupt, KilledRunLeavesNoHalfWrittenFile)
     for (int i = 0; i < 60; ++i) {
         folder.write(QStringLiteral("u/%1/01.diary").arg(2000 + i), old);
     }
-    const update::Migrator migrator(folder.path());
-    const QStringList files = migrator.FindDataFiles();
+    update::Migrator migrator(folder.path());
+    const QList<FileEntry> files = migrator.FindDataFiles();
 
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        for (const QString& f : files) {
+        for (const FileEntry& f : files) {
             migrator.ConvertDataFile(f);
         }
         _exit(0);
@@ -39,15 +39,15 @@ TEST(UpdateInterrupt, KilledRunLeavesNoHalfWrittenFile)
     waitpid(child, &status, 0);
 
     RecordingMessageService messages;
-    for (const QString& f : files) {
-        QFile file(f);
+    for (const FileEntry& f : files) {
+        QFile file(f.Path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         if (bytes == old) {
             continue;
         }
-        EXPECT_EQ(migrator.ReadRecords(f).size(), 400) << f.toStdString();
-        EXPECT_TRUE(bytes.endsWith("</diary>\r\n")) << f.toStdString();
+        EXPECT_EQ(migrator.ReadRecords(f).size(), 400) << f.Path.toStdString();
+        EXPECT_TRUE(bytes.endsWith("</diary>\r\n")) << f.Path.toStdString();
     }
     EXPECT_TRUE(messages.shown.isEmpty());
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A throw-away program folder with helpers to lay out old-format data.
+#include "env/FSOHelper.h"
 #include "env/System.h"
 
 #include <QByteArray>
@@ -35,6 +36,12 @@ public:
         QFile f(file(relative));
         f.open(QIODevice::ReadOnly);
         return f.readAll();
+    }
+    // A file as the data-file search gives it.
+    FileEntry entry(const QString& relative) const
+    {
+        return FileEntry{QFileInfo(relative).fileName(), file(relative),
+                         NativePath(file(relative))};
     }
     bool exists(const QString& relative) const { return QFileInfo::exists(file(relative)); }
 

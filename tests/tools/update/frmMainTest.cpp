@@ -72,7 +72,8 @@ TEST(UpdateWindow, RunMigratesEverythingOnceAndReports)
     RecordingMessageService messages;
     frmMain w(folder.path());
     ASSERT_TRUE(w.Form_Load());
-    EXPECT_EQ(w.DataFiles(), QStringList{folder.file("user/2001/10.diary")});
+    ASSERT_EQ(w.DataFiles().size(), 1);
+    EXPECT_EQ(w.DataFiles()[0].Path, folder.file("user/2001/10.diary"));
     ASSERT_TRUE(RunButton(w)->isEnabled());
     w.show();
     RunButton(w)->click();
