@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
@@ -90,9 +91,16 @@ frmMain::~frmMain()
 
 QString frmMain::LockPath(const QString& folder)
 {
+    // Only a folder of the user's own: in the shared temp folder another user
+    // could plant the lock and keep every copy from running. Qt gives no
+    // runtime folder when the one it finds belongs to someone else.
     QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (base.isEmpty()) {
-        base = QDir::tempPath();
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+               QStringLiteral("/quillmere");
+        QDir().mkpath(base);
+        QFile::setPermissions(base, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
     }
     const QByteArray hash =
         QCryptographicHash::hash(QDir::cleanPath(folder).toUtf8(), QCryptographicHash::Sha1)
