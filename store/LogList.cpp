@@ -70,7 +70,6 @@ void LogList::Initialize(const QString& dataFolder)
     readMonths_.clear();
     knownYearFolders_.clear();
     categoryPool_.clear();
-    categoryKeys_.clear();
     categoryMatches_.clear();
     matchedCondition_.clear();
     resolved_.clear();
@@ -451,28 +450,17 @@ LogList::Candidates LogList::FilterByCategory(const Candidates& candidates, cons
         term = StringList::Key(term);
 
     // Records share their category texts (one copy each, see SharedCategory),
-    // so a text is known by its address: its keys are cut once per run, and
-    // whether it matches once per condition.
+    // so a text is known by its address and checked once per condition.
     if (wanted != matchedCondition_) {
         matchedCondition_ = wanted;
         categoryMatches_.clear();
+        categoryMatches_.reserve(categoryPool_.size());
     }
     const auto matching = [&](const QString& have) {
-        const auto known = categoryMatches_.constFind(have.constData());
-        if (known != categoryMatches_.cend())
-            return known.value();
-        auto terms = categoryKeys_.find(have.constData());
-        if (terms == categoryKeys_.end()) {
-            QStringList keys;
-            for (const QString& term : StringList::Terms(have))
-                keys << StringList::Key(term);
-            terms = categoryKeys_.insert(have.constData(), keys);
-        }
-        bool all = true;
-        for (const QString& term : std::as_const(wanted))
-            all = all && terms->contains(term);
-        categoryMatches_.insert(have.constData(), all);
-        return all;
+        auto known = categoryMatches_.constFind(have.constData());
+        if (known == categoryMatches_.cend())
+            known = categoryMatches_.insert(have.constData(), StringList::HasTerms(have, wanted));
+        return known.value();
     };
 
     Candidates kept;

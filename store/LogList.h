@@ -118,9 +118,8 @@ private:
     StringList categories_;
     QSet<QString> knownYearFolders_;
     QSet<QString> categoryPool_;
-    // By the address of a category text of the pool: its keys, and whether it
-    // holds every key of matchedCondition_.
-    QHash<const QChar*, QStringList> categoryKeys_;
+    // By the address of a category text of the pool: whether it holds every
+    // key of matchedCondition_.
     QHash<const QChar*, bool> categoryMatches_;
     QStringList matchedCondition_;
     // Records of the entries of LogDates, by position, found so far; entries

@@ -3,9 +3,40 @@
 #include "env/FSOHelper.h"
 #include "store/ListControl.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
+
+// Hands every non-empty piece of a text to take, cut as Add describes;
+// false when there was none.
+template <typename Take> bool ForEachPiece(QStringView text, Take&& take)
+{
+    const auto comma = [](QChar c) { return c == QLatin1Char(',') || c == QChar(0x3001); };
+    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QChar(0x3000); };
+    const bool commas = std::any_of(text.begin(), text.end(), comma);
+    bool any = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !(commas ? comma(text[i]) : blank(text[i])))
+            continue;
+        QStringView piece = text.sliced(start, i - start);
+        start = i + 1;
+        QString joined;
+        if (commas && std::any_of(piece.begin(), piece.end(), blank)) {
+            for (QChar c : piece)
+                if (!blank(c))
+                    joined.append(c);
+            piece = joined;
+        }
+        if (piece.isEmpty())
+            continue;
+        any = true;
+        take(piece);
+    }
+    return any;
+}
 
 } // namespace
 
@@ -23,25 +54,8 @@ void StringList::Add(const QString& newItem)
 {
     if (newItem.isEmpty())
         return;
-    bool wordTaken = false;
-    if (split_) {
-        QString s = newItem;
-        s.replace(QChar(0x3001), QLatin1Char(',')); // 、
-        s.replace(QChar(0x3000), QLatin1Char(' ')); // ideographic space
-        QStringList pieces;
-        if (!s.contains(QLatin1Char(','))) {
-            pieces = s.split(QLatin1Char(' '));
-        } else {
-            s.remove(QLatin1Char(' '));
-            pieces = s.split(QLatin1Char(','));
-        }
-        for (const QString& piece : pieces) {
-            if (piece.isEmpty())
-                continue;
-            AddEntry(piece);
-            wordTaken = true;
-        }
-    }
+    const bool wordTaken =
+        split_ && ForEachPiece(newItem, [&](QStringView piece) { AddEntry(piece.toString()); });
     if (textFileMode_ || !wordTaken)
         AddEntry(newItem);
 }
@@ -52,6 +66,23 @@ QStringList StringList::Terms(const QString& condition)
     terms.SetTextFileMode(false);
     terms.Add(condition);
     return terms.items_;
+}
+
+bool StringList::HasTerms(const QString& text, const QStringList& keys)
+{
+    // Folding goes code point by code point and leaves the separators as
+    // they are, so the pieces of the folded text are the keys of its terms.
+    const QString folded = Key(text);
+    for (const QString& key : keys) {
+        bool found = false;
+        const bool any =
+            ForEachPiece(folded, [&](QStringView piece) { found = found || piece == key; });
+        if (!any)
+            found = !folded.isEmpty() && folded == key;
+        if (!found)
+            return false;
+    }
+    return true;
 }
 
 QString StringList::Item(const QString& key) const

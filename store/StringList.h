@@ -45,6 +45,9 @@ public:
     // The terms a search condition or a record's category stands for: Add with
     // Split on and TextFileMode off, into an empty list.
     static QStringList Terms(const QString& condition);
+    // Whether every key is the key of one of a text's terms, without cutting
+    // the text into a list.
+    static bool HasTerms(const QString& text, const QStringList& keys);
     // The form under which texts are compared.
     static QString Key(const QString& text) { return text.toCaseFolded(); }
 

@@ -2,6 +2,8 @@
 
 #include "store/StringList.h"
 
+#include <algorithm>
+
 namespace {
 
 StringList FilterTerms()
@@ -49,6 +51,29 @@ TEST(StringListAdd, SeparatorsAllMeanTheSameTerms)
     // A tab is no separator.
     EXPECT_EQ(StringList::Terms(QStringLiteral("a\tb")), QStringList{"a\tb"});
     EXPECT_TRUE(StringList::Terms(QString()).isEmpty());
+}
+
+TEST(StringListAdd, HasTermsAgreesWithTheCutTerms)
+{
+    const QStringList texts{"仕事 会議", "Work、Ｍｅｅｔ",  "a ,  b",   ",",          "  ",
+                            "a\tb",      "ＳＴＲＡßＥ Σας", "x　y , z", "會議,仕 事", "𠮷野 家"};
+    const QStringList conditions{"仕事", "work", "ｍｅｅｔ work", "b",      "a b",
+                                 ",",    "  ",   "a\tb",          "straße", "σας",
+                                 "y",    "z",    "仕事",          "𠮷野",   "x y"};
+    for (const QString& text : texts) {
+        QStringList have;
+        for (const QString& term : StringList::Terms(text))
+            have << StringList::Key(term);
+        for (const QString& condition : conditions) {
+            QStringList keys;
+            for (const QString& term : StringList::Terms(condition))
+                keys << StringList::Key(term);
+            const bool expected = std::all_of(keys.begin(), keys.end(),
+                                              [&](const QString& k) { return have.contains(k); });
+            EXPECT_EQ(StringList::HasTerms(text, keys), expected)
+                << text.toStdString() << " / " << condition.toStdString();
+        }
+    }
 }
 
 TEST(StringListAdd, KeysIgnoreLetterCaseIncludingFullWidth)
