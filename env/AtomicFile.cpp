@@ -19,13 +19,6 @@ std::optional<AtomicWriteFault>& Fault()
     return fault;
 }
 
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
-
 QString ErrnoText()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -79,6 +72,19 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& bytes, QString* error,
                          NewFileMode newFileMode)
 {
+    AtomicFileWriter writer(path, newFileMode);
+    writer.Write(bytes.constData(), bytes.size());
+    return writer.Commit(error); // tells a failed write too
+}
+
+AtomicFileWriter::AtomicFileWriter(const QString& path, NewFileMode newFileMode)
+    : AtomicFileWriter(std::filesystem::path(QFile::encodeName(path).toStdString()), newFileMode)
+{
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& path, NewFileMode newFileMode)
+    : fault_(Fault())
+{
     // Write through a link to the file it names, as an editor would.
     std::error_code failed;
     std::filesystem::path target = std::filesystem::absolute(path, failed);
@@ -89,9 +95,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& by
         if (!failed)
             target = resolved;
     }
-    const QByteArray targetBytes = QByteArray::fromStdString(target.native());
+    target_ = QByteArray::fromStdString(target.native());
     // For messages only.
-    const QString targetText = QFile::decodeName(targetBytes);
+    const QString targetText = QFile::decodeName(target_);
 
     // A file of the data folder is private whatever the old file allowed: the
     // folder is beside those of other users. A shared file follows the umask.
@@ -102,85 +108,127 @@ bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& by
         mode = 0666 & ~mask;
     }
     struct stat old {};
-    if (::stat(targetBytes.constData(), &old) == 0) {
-        if (!S_ISREG(old.st_mode))
-            return Fail(error, QStringLiteral("not a regular file: %1").arg(targetText));
+    if (::stat(target_.constData(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) {
+            error_ = QStringLiteral("not a regular file: %1").arg(targetText);
+            return;
+        }
         // Root may write anything, so the permission bits themselves decide
         // whether the file is read-only.
         if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            ::access(targetBytes.constData(), W_OK) != 0)
-            return Fail(error, QStringLiteral("the file is read-only: %1").arg(targetText));
+            ::access(target_.constData(), W_OK) != 0) {
+            error_ = QStringLiteral("the file is read-only: %1").arg(targetText);
+            return;
+        }
     } else if (errno != ENOENT) {
-        return Fail(error, ErrnoText());
+        error_ = ErrnoText();
+        return;
     }
 
-    const QByteArray folder = QByteArray::fromStdString(target.parent_path().native());
-    const QByteArray prefix =
-        QByteArray::fromStdString(target.filename().native()) + kAtomicTempMarker;
-    QByteArray temp = folder + '/' + prefix + "XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return Fail(error, ErrnoText());
-    const QByteArray tempName = temp.mid(folder.size() + 1);
+    folder_ = QByteArray::fromStdString(target.parent_path().native());
+    prefix_ = QByteArray::fromStdString(target.filename().native()) + kAtomicTempMarker;
+    QByteArray temp = folder_ + '/' + prefix_ + "XXXXXX";
+    fd_ = ::mkstemp(temp.data());
+    if (fd_ < 0) {
+        error_ = ErrnoText();
+        return;
+    }
+    temp_ = temp;
+    if (::fchmod(fd_, mode) != 0)
+        Abandon(ErrnoText(), true);
+}
 
-    auto abandon = [&](const QString& text, bool cleanUp) {
-        const int saved = errno;
-        ::close(fd);
-        if (cleanUp)
-            ::unlink(temp.constData());
-        errno = saved;
-        return Fail(error, text);
-    };
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (fd_ >= 0)
+        Abandon(QString(), true);
+}
 
-    if (::fchmod(fd, mode) != 0)
-        return abandon(ErrnoText(), true);
+bool AtomicFileWriter::Abandon(const QString& text, bool cleanUp)
+{
+    const int saved = errno;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (cleanUp && !temp_.isEmpty())
+        ::unlink(temp_.constData());
+    temp_.clear();
+    errno = saved;
+    if (error_.isEmpty())
+        error_ = text;
+    return false;
+}
 
-    const std::optional<AtomicWriteFault> fault = Fault();
-    qint64 written = 0;
-    const qint64 total = bytes.size();
-    while (written < total) {
-        qint64 chunk = total - written;
-        if (fault && !fault->afterRename) {
-            if (written >= fault->afterBytes && FaultStops(*fault)) {
-                const bool cleanUp = fault->action == AtomicWriteFault::Action::Fail;
-                errno = ENOSPC;
-                return abandon(QStringLiteral("write stopped by the test fault"), cleanUp);
-            }
-            chunk = std::min(chunk, fault->afterBytes - written);
+bool AtomicFileWriter::FaultReached()
+{
+    if (!fault_ || fault_->afterRename || written_ < fault_->afterBytes || !FaultStops(*fault_))
+        return false;
+    errno = ENOSPC;
+    const bool cleanUp = fault_->action == AtomicWriteFault::Action::Fail;
+    if (!cleanUp)
+        temp_.clear(); // a killed writer leaves its temporary file behind
+    Abandon(QStringLiteral("write stopped by the test fault"), cleanUp);
+    return true;
+}
+
+bool AtomicFileWriter::Write(const char* data, qint64 size)
+{
+    qint64 done = 0;
+    while (fd_ >= 0 && done < size) {
+        qint64 chunk = size - done;
+        if (fault_ && !fault_->afterRename) {
+            if (FaultReached())
+                return false;
+            chunk = std::min(chunk, fault_->afterBytes - written_);
         }
-        const ssize_t n = ::write(fd, bytes.constData() + written, static_cast<size_t>(chunk));
+        const ssize_t n = ::write(fd_, data + done, static_cast<size_t>(chunk));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return abandon(ErrnoText(), true);
+            return Abandon(ErrnoText(), true);
         }
-        written += n;
+        done += n;
+        written_ += n;
     }
-    if (fault && !fault->afterRename && written >= fault->afterBytes && FaultStops(*fault)) {
-        const bool cleanUp = fault->action == AtomicWriteFault::Action::Fail;
-        return abandon(QStringLiteral("write stopped by the test fault"), cleanUp);
+    return fd_ >= 0;
+}
+
+bool AtomicFileWriter::Commit(QString* error)
+{
+    const auto fail = [&] {
+        if (error)
+            *error = error_;
+        return false;
+    };
+    if (fd_ < 0 || FaultReached())
+        return fail();
+    if (::fsync(fd_) != 0) {
+        Abandon(ErrnoText(), true);
+        return fail();
     }
-    if (::fsync(fd) != 0)
-        return abandon(ErrnoText(), true);
+    const int fd = fd_;
+    fd_ = -1;
     if (::close(fd) != 0) {
-        ::unlink(temp.constData());
-        return Fail(error, ErrnoText());
+        Abandon(ErrnoText(), true);
+        return fail();
     }
-    if (::rename(temp.constData(), targetBytes.constData()) != 0) {
-        const QString text = ErrnoText();
-        ::unlink(temp.constData());
-        return Fail(error, text);
+    if (::rename(temp_.constData(), target_.constData()) != 0) {
+        Abandon(ErrnoText(), true);
+        return fail();
     }
-    if (fault && fault->afterRename && FaultStops(*fault)) {
+    const QByteArray tempName = temp_.mid(folder_.size() + 1);
+    temp_.clear();
+    if (fault_ && fault_->afterRename && FaultStops(*fault_)) {
         // The new file is in place; only the folder flush is missing.
-        return Fail(error, QStringLiteral("stopped after the rename by the test fault"));
+        error_ = QStringLiteral("stopped after the rename by the test fault");
+        return fail();
     }
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dirFd = ::open(folder_.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    RemoveLeftovers(folder, prefix, tempName);
+    RemoveLeftovers(folder_, prefix_, tempName);
     return true;
 }
 

@@ -21,14 +21,6 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& bytes,
                          QString* error = nullptr, NewFileMode newFileMode = NewFileMode::Private);
 
-// Temporary files of this writer have this marker between the target's name
-// and a random suffix; leftovers of a killed writer are removed by the next
-// successful write of the same target.
-inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
-// Removes what interrupted writes of the target left beside it.
-void RemoveAtomicLeftovers(const QString& path);
-void RemoveAtomicLeftovers(const std::filesystem::path& path);
-
 // Fault injection for tests: make the next writes stop once a number of bytes
 // of the temporary file have been written.
 struct AtomicWriteFault {
@@ -42,4 +34,41 @@ struct AtomicWriteFault {
     // Stop after the rename but before the folder is flushed, instead of while writing.
     bool afterRename = false;
 };
+// The same, for content written piece by piece: nothing replaces the target
+// until Commit, and a writer destroyed without it leaves no trace. After a
+// failed Write the rest is ignored and Commit reports the first error.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const QString& path, NewFileMode newFileMode = NewFileMode::Private);
+    explicit AtomicFileWriter(const std::filesystem::path& path,
+                              NewFileMode newFileMode = NewFileMode::Private);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool Write(const char* data, qint64 size);
+    bool Commit(QString* error = nullptr);
+
+private:
+    bool Abandon(const QString& text, bool cleanUp);
+    bool FaultReached();
+
+    QByteArray target_;
+    QByteArray folder_;
+    QByteArray prefix_;
+    QByteArray temp_; // path of the temporary file while it is ours to remove
+    QString error_;
+    int fd_ = -1;
+    qint64 written_ = 0;
+    std::optional<AtomicWriteFault> fault_;
+};
+
+// Temporary files of this writer have this marker between the target's name
+// and a random suffix; leftovers of a killed writer are removed by the next
+// successful write of the same target.
+inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
+// Removes what interrupted writes of the target left beside it.
+void RemoveAtomicLeftovers(const QString& path);
+void RemoveAtomicLeftovers(const std::filesystem::path& path);
+
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault);

@@ -4,6 +4,7 @@
 #include "store/LogList.h"
 #include "store/XMLFile.h"
 
+#include <cstring>
 #include <libxml/encoding.h>
 #include <libxml/xmlsave.h>
 
@@ -14,10 +15,15 @@ namespace {
 int AppendWithCrLf(void* context, const char* buffer, int length)
 {
     auto* bytes = static_cast<QByteArray*>(context);
-    for (int i = 0; i < length; ++i) {
-        if (buffer[i] == '\n')
-            bytes->append('\r');
-        bytes->append(buffer[i]);
+    const char* const end = buffer + length;
+    for (const char* from = buffer; from < end;) {
+        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', end - from));
+        if (!lf) {
+            bytes->append(from, end - from);
+            break;
+        }
+        bytes->append(from, lf - from).append("\r\n", 2);
+        from = lf + 1;
     }
     return length;
 }
@@ -38,7 +44,13 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
     if (at < 0)
         return false;
 
+    book.ReadMonthsOf(dates);
+    // The bytes go to the file a megabyte at a time: a result of every record
+    // would otherwise be held whole beside the records.
+    AtomicFileWriter writer(path, NewFileMode::Shared);
+    constexpr qsizetype kChunk = 1 << 20;
     QByteArray bytes = empty.left(at);
+    bytes.reserve(kChunk + 64 * 1024);
     bool any = false;
     const QByteArray encoding = LogList::CharacterEncoding.toUtf8();
     xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.constData());
@@ -63,6 +75,10 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
         ++count;
         xmlUnlinkNode(element);
         xmlFreeNode(element);
+        if (bytes.size() >= kChunk) {
+            writer.Write(bytes.constData(), bytes.size());
+            bytes.clear();
+        }
     }
     const bool written = xmlOutputBufferClose(output) >= 0;
     if (!written)
@@ -71,7 +87,10 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
         bytes += "</" + rootName + '>' + empty.mid(at + emptyRoot.size());
     else
         bytes = empty;
+    writer.Write(bytes.constData(), bytes.size());
+    if (!writer.Commit())
+        return false;
     if (exported)
         *exported = count;
-    return WriteFileAtomically(path, bytes, nullptr, NewFileMode::Shared);
+    return true;
 }

@@ -403,6 +403,22 @@ const ::Log* LogList::RecordAt(qsizetype position)
     return record;
 }
 
+void LogList::ReadMonthsOf(const DateList& dates)
+{
+    QStringList months;
+    int lastMonth = -1;
+    for (const DateTime& logDate : dates) {
+        const int month = logDate.Year() * 12 + logDate.Month();
+        if (month == lastMonth)
+            continue;
+        lastMonth = month;
+        const QString path = GetDataFilePath(logDate);
+        if (!IsRead(path))
+            months.append(path);
+    }
+    ReadDataFiles(months);
+}
+
 DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
                                    const QString& category, const QString& text)
 {

@@ -35,6 +35,9 @@ public:
     // whose category holds every keyword of category (letter case ignored) and
     // whose text holds every word of text (letter case significant), ascending.
     // Empty conditions read no month file.
+    // Reads together, on the worker threads, every month file the dates need
+    // that is not in memory yet; Item then finds their records at once.
+    void ReadMonthsOf(const DateList& dates);
     DateList GetFoundLogDates(const DateTime& begin, const DateTime& end, const QString& category,
                               const QString& text);
 

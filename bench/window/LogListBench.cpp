@@ -20,6 +20,8 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+
 namespace {
 
 void Print(QTextStream& out, const char* name, qint64 value, const char* unit)
@@ -143,4 +145,25 @@ bool RunLogListBenchmark(const QString& dataFolder, QTextStream& out)
     window->close();
     window.reset();
     return true;
+}
+
+bool RunExportAllBenchmark(const QString& dataFolder, QTextStream& out)
+{
+    QTemporaryDir program;
+    PrepareFoldersIn(program.path());
+    LogList book(QDir(dataFolder).absolutePath() + u'/');
+    frmLogList window(book, nullptr);
+    window.show();
+    Settle(window); // the first search, on no condition: every record
+    const qint64 lines =
+        window.findChild<QListView*>(QStringLiteral("lstLogs"))->model()->rowCount();
+    QElapsedTimer timer;
+    timer.start();
+    const bool exported = window.ExportFoundDates(program.filePath(QStringLiteral("export.xml")));
+    Print(out, "export_all", exported ? timer.elapsed() : -1, "ms");
+    Print(out, "export_all_records", lines, "records");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    Print(out, "export_all_peak_memory", usage.ru_maxrss / 1024, "MB"); // kilobytes on Linux
+    return exported;
 }

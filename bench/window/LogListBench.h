@@ -8,3 +8,8 @@ class QTextStream;
 // shown, then text searches through the search box with the result list
 // refilled. Needs a QApplication. Returns false when the folder holds no records.
 bool RunLogListBenchmark(const QString& dataFolder, QTextStream& out);
+
+// Exports every record of the first search (no condition) of a fresh window
+// and book: the time and the process's peak memory, so best run in a process
+// of its own.
+bool RunExportAllBenchmark(const QString& dataFolder, QTextStream& out);
