@@ -1,5 +1,6 @@
 #include "app/MainModule.h"
 
+#include "app/MainModuleHost.h"
 #include "env/FSOHelper.h"
 #include "env/FolderLock.h"
 #include "env/Folders.h"
@@ -8,7 +9,6 @@
 #include "env/System.h"
 #include "store/LogList.h"
 #include "ui/controls/FormManager.h"
-#include "ui/loglist/MainModuleHost.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
@@ -222,7 +222,7 @@ frmMain& MainWindow()
 {
     Program& p = State();
     if (!p.mainWindow) {
-        auto* window = new frmMain();
+        auto* window = new frmMain(GetLogList(), &MainModuleHost::Instance());
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(window, &frmMain::Unloaded, [window] {
             if (State().mainWindow == window)
@@ -237,7 +237,7 @@ frmIcon& IconWindow()
 {
     Program& p = State();
     if (!p.iconWindow) {
-        auto* window = new frmIcon();
+        auto* window = new frmIcon(&MainModuleHost::Instance());
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(window, &frmIcon::Unloaded, [window] {
             Program& state = State();
