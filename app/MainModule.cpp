@@ -9,6 +9,7 @@
 #include "env/System.h"
 #include "store/LogList.h"
 #include "ui/controls/FormManager.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
@@ -25,8 +26,8 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Quillmere");
-const QString kIconizeKey = QStringLiteral("Iconize");
+const QString& kSection = SettingKeys::ProgramSection;
+const QString& kIconizeKey = SettingKeys::Iconize;
 
 struct Program {
     std::unique_ptr<FolderLock> instanceLock;
@@ -82,7 +83,8 @@ bool StartUpIn(const QString& programFolder, bool besideExecutable)
     p.logList = std::make_unique<LogList>();
 
     // An entry that is neither a truth value nor a number counts as not iconized.
-    const QString stored = ReadSetting(SettingsFilePath(), kSection, kIconizeKey, false);
+    const QString stored =
+        ReadSetting(SettingsFilePath(), kSection, kIconizeKey, SettingKeys::IconizeDefault);
     p.iconized = SettingToTruth(stored).value_or(false);
     p.running = true;
     p.shuttingDown = false;

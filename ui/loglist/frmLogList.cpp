@@ -13,6 +13,7 @@
 #include "ui/controls/FormManager.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/controls/Pictures.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
 #include "ui/loglist/LogListHost.h"
@@ -43,9 +44,9 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("LogList");
-const QString kBeginKey = QStringLiteral("LogDateBegin");
-const QString kCategoryKey = QStringLiteral("Category");
+const QString& kSection = SettingKeys::LogListSection;
+const QString& kBeginKey = SettingKeys::LogDateBegin;
+const QString& kCategoryKey = SettingKeys::Category;
 const QString kMonthFormat = QStringLiteral("yyyy/mm");
 const QString kDayFormat = QStringLiteral("yyyy/mm/dd");
 const QString kRepairTitle = QStringLiteral("Quillmere データ修復ツール");
@@ -398,8 +399,8 @@ void frmLogList::LoadConditions()
         const FocusKeeper focus(this, lstLogDateBegin);
         logList_.LogDates().FillListBox(*beginControl_);
     }
-    const std::optional<double> begin =
-        SettingToNumber(ReadSetting(SettingsFilePath(), kSection, kBeginKey, 0));
+    const std::optional<double> begin = SettingToNumber(
+        ReadSetting(SettingsFilePath(), kSection, kBeginKey, SettingKeys::LogDateBeginDefault));
     if (begin && std::isfinite(*begin)) {
         const double index = std::nearbyint(*begin);
         // An index that names no entry leaves the list without a selection.

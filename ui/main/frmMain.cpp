@@ -16,6 +16,7 @@
 #include "ui/controls/PopupMenu.h"
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/ResizingGrip.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
 #include "ui/main/InputAreaHandler.h"
@@ -52,7 +53,7 @@
 
 namespace {
 
-const QString kFontSettingName = QStringLiteral("Edit/View");
+const QString& kFontSettingName = SettingKeys::InputAreaFontName;
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 
