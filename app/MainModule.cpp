@@ -1,5 +1,6 @@
 #include "app/MainModule.h"
 
+#include "app/MainModuleHost.h"
 #include "env/FSOHelper.h"
 #include "env/FolderLock.h"
 #include "env/Folders.h"
@@ -8,7 +9,7 @@
 #include "env/System.h"
 #include "store/LogList.h"
 #include "ui/controls/FormManager.h"
-#include "ui/loglist/MainModuleHost.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"
@@ -25,8 +26,8 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("Quillmere");
-const QString kIconizeKey = QStringLiteral("Iconize");
+const QString& kSection = SettingKeys::ProgramSection;
+const QString& kIconizeKey = SettingKeys::Iconize;
 
 struct Program {
     std::unique_ptr<FolderLock> instanceLock;
@@ -82,7 +83,8 @@ bool StartUpIn(const QString& programFolder, bool besideExecutable)
     p.logList = std::make_unique<LogList>();
 
     // An entry that is neither a truth value nor a number counts as not iconized.
-    const QString stored = ReadSetting(SettingsFilePath(), kSection, kIconizeKey, false);
+    const QString stored =
+        ReadSetting(SettingsFilePath(), kSection, kIconizeKey, SettingKeys::IconizeDefault);
     p.iconized = SettingToTruth(stored).value_or(false);
     p.running = true;
     p.shuttingDown = false;
@@ -222,7 +224,7 @@ frmMain& MainWindow()
 {
     Program& p = State();
     if (!p.mainWindow) {
-        auto* window = new frmMain();
+        auto* window = new frmMain(GetLogList(), &MainModuleHost::Instance());
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(window, &frmMain::Unloaded, [window] {
             if (State().mainWindow == window)
@@ -237,7 +239,7 @@ frmIcon& IconWindow()
 {
     Program& p = State();
     if (!p.iconWindow) {
-        auto* window = new frmIcon();
+        auto* window = new frmIcon(&MainModuleHost::Instance());
         window->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(window, &frmIcon::Unloaded, [window] {
             Program& state = State();

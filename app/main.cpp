@@ -1,8 +1,8 @@
-#include "app/Defines.h"
 #include "app/MainModule.h"
 #include "app/TerminationSignals.h"
 #include "env/MessageService.h"
 #include "ui/controls/JapaneseInterface.h"
+#include "ui/controls/Pictures.h"
 #include "ui/controls/QtMessageService.h"
 
 #include <QApplication>

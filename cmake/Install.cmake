@@ -6,11 +6,7 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
   set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/Quillmere" CACHE PATH "Program folder" FORCE)
 endif()
 
-foreach(program IN ITEMS Quillmere update)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION .)
-  endif()
-endforeach()
+install(TARGETS Quillmere update RUNTIME DESTINATION .)
 
 file(GLOB QUILLMERE_PICTURES CONFIGURE_DEPENDS
   ${CMAKE_CURRENT_SOURCE_DIR}/resources/icons/*.bmp

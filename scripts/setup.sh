@@ -4,12 +4,12 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libxml2-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev
   fonts-ipafont-gothic qt6-translations-l10n xdg-utils
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils xdotool
 )
 
 missing=()

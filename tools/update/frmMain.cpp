@@ -3,6 +3,8 @@
 #include "env/FSOHelper.h"
 #include "env/MessageService.h"
 #include "ui/controls/DesignFonts.h"
+#include "ui/controls/Twips.h"
+#include "ui/controls/WaitCursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,20 +19,6 @@
 
 namespace update {
 namespace {
-
-int Twips(int twips)
-{
-    return twips / 15; // 15 twips per pixel at 96 dpi
-}
-
-// The hourglass for the length of the run, restored on every way out of it.
-class HourglassCursor {
-public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor&) = delete;
-    HourglassCursor& operator=(const HourglassCursor&) = delete;
-};
 
 // The tool's own picture, drawn here: it is a separate program and carries none
 // of the main program's resources. A page with an arrow, for "convert".
@@ -66,19 +54,19 @@ frmMain::frmMain(const QString& folder, QWidget* parent)
     setWindowTitle(Migrator::Caption);
     setWindowIcon(ToolIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFont(DesignFonts::DesignFont(9.75));
-    setFixedSize(Twips(4635), Twips(1650));
+    setFont(DesignFonts::WindowFont());
+    setFixedSize(Twips::ToPixels(QRect(0, 0, 4635, 1650), this).size());
 
     lblDescription_ = new QLabel(
         QStringLiteral("ver 1.2 以前のデータがある場合は、ver 1.3 のデータに変換します。"), this);
     lblDescription_->setObjectName(QStringLiteral("lblDescription"));
     lblDescription_->setWordWrap(true);
     lblDescription_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDescription_->setGeometry(Twips(150), Twips(150), Twips(4110), Twips(645));
+    Twips::Place(lblDescription_, 150, 150, 4110, 645);
 
     btnRun_ = new QPushButton(QStringLiteral("実行"), this);
     btnRun_->setObjectName(QStringLiteral("btnRun"));
-    btnRun_->setGeometry(Twips(1710), Twips(1050), Twips(1215), Twips(465));
+    Twips::Place(btnRun_, 1710, 1050, 1215, 465);
     btnRun_->setEnabled(false);
     setTabOrder(lblDescription_, btnRun_);
     connect(btnRun_, &QPushButton::clicked, this, &frmMain::btnRun_Click);
@@ -141,7 +129,7 @@ void frmMain::btnRun_Click()
     btnRun_->setEnabled(false);
     RunReport report;
     {
-        const HourglassCursor hourglass;
+        const WaitCursor hourglass;
         // The data folders' locks go with the migrator, before the message waits.
         Migrator migrator(folder_);
         report = migrator.Run(dataFiles_, unreadableFolders_);

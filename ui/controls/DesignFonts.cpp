@@ -44,6 +44,11 @@ QFont DesignFont(qreal pointSize)
     return font;
 }
 
+QFont WindowFont()
+{
+    return DesignFont(9.75);
+}
+
 QString FaceInUse(const QString& family)
 {
     InstallSubstitutions();

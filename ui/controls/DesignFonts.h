@@ -15,6 +15,8 @@ inline const QString DesignFaceName = QStringLiteral("MS UI Gothic");
 void InstallSubstitutions();
 // The design face at the given size, with the stand-ins registered.
 QFont DesignFont(qreal pointSize);
+// The design face at the size of every window design and of the program's boxes.
+QFont WindowFont();
 // The installed face that stands in for a design face ("IPAPGothic" for
 // "MS UI Gothic"); any other family, and a design face that is installed, as it is.
 QString FaceInUse(const QString& family);

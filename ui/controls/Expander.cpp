@@ -3,8 +3,6 @@
 #include "env/MessageService.h"
 #include "ui/controls/Twips.h"
 
-#include <QPainter>
-
 Expander::Expander(QWidget* parent) : MarginedControl(parent)
 {
     FixOwnSize();
@@ -55,16 +53,15 @@ QVariantMap Expander::WriteProperties() const
 
 void Expander::Loaded()
 {
-    // Nothing of the running program shows through a design placeholder.
-    if (!DesignMode())
-        hide();
+    // The expander only lays out; nothing of it shows.
+    hide();
     AttachParent(Enabled());
     BindTarget();
 }
 
 void Expander::BindTarget()
 {
-    if (!IsLoaded() || DesignMode() || !Enabled() || targetName_.isEmpty())
+    if (!IsLoaded() || !Enabled() || targetName_.isEmpty())
         return;
     QWidget* window = this->window();
     // A failed lookup keeps the binding there was.
@@ -138,22 +135,4 @@ void Expander::WindowResized(QWidget* /*window*/)
             target_->setGeometry(left, top, width, height);
         break;
     }
-}
-
-void Expander::paintEvent(QPaintEvent* /*event*/)
-{
-    if (!DesignMode())
-        return;
-    // The design placeholder: a framed box with a double arrow.
-    QPainter painter(this);
-    const QRect box = rect().adjusted(0, 0, -1, -1);
-    painter.fillRect(box, palette().window());
-    painter.setPen(palette().color(QPalette::Dark));
-    painter.drawRect(box);
-    const int mid = height() / 2;
-    painter.drawLine(4, mid, width() - 5, mid);
-    painter.drawLine(4, mid, 8, mid - 4);
-    painter.drawLine(4, mid, 8, mid + 4);
-    painter.drawLine(width() - 5, mid, width() - 9, mid - 4);
-    painter.drawLine(width() - 5, mid, width() - 9, mid + 4);
 }

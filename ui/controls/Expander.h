@@ -6,8 +6,7 @@
 // edges. Margins are in twips; the target's own position is measured in
 // whatever contains it, the window's size in the window's interior.
 //
-// The control is invisible in the running program and fixed at 480 x 480 twips;
-// in design mode it shows a small picture. Enabled is whether the target
+// The control is invisible and fixed at 480 x 480 twips. Enabled is whether the target
 // follows the window, not QWidget's enabled state.
 #include "ui/controls/MarginedControl.h"
 
@@ -56,7 +55,6 @@ public:
 protected:
     void Loaded() override;
     void WindowResized(QWidget* window) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BindTarget();

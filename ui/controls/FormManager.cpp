@@ -1,6 +1,7 @@
 #include "ui/controls/FormManager.h"
 
 #include "env/INIFileManager.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/controls/Twips.h"
 
 #include <QApplication>
@@ -18,11 +19,11 @@
 
 namespace {
 
-const QString kLeft = QStringLiteral("Left");
-const QString kTop = QStringLiteral("Top");
-const QString kWidth = QStringLiteral("Width");
-const QString kHeight = QStringLiteral("Height");
-const QString kTopmost = QStringLiteral("Topmost");
+using SettingKeys::Height;
+using SettingKeys::Left;
+using SettingKeys::Top;
+using SettingKeys::Topmost;
+using SettingKeys::Width;
 
 // Values are kept at single precision, as they were first written.
 SettingValue Pixels(double pixels)
@@ -210,12 +211,12 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
 
     const QRect desktop = Desktop();
     const double centredLeft = CentredPixels(screen.width() * perX, frame.width() * perX, perX);
-    const float left = Bounded(ReadPixels(settingsFile, section, kLeft, centredLeft),
+    const float left = Bounded(ReadPixels(settingsFile, section, Left, centredLeft),
                                static_cast<float>(centredLeft), desktop.x(), desktop.width());
     window->move(Twips::ToPixelsX(left * perX, window), window->y());
 
     const double centredTop = CentredPixels(screen.height() * perY, frame.height() * perY, perY);
-    const float top = Bounded(ReadPixels(settingsFile, section, kTop, centredTop),
+    const float top = Bounded(ReadPixels(settingsFile, section, Top, centredTop),
                               static_cast<float>(centredTop), desktop.y(), desktop.height());
     window->move(window->x(), Twips::ToPixelsY(top * perY, window));
 
@@ -224,12 +225,12 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
         const int frameWidth = margins.left() + margins.right();
         const int frameHeight = margins.top() + margins.bottom();
         const double currentWidth = window->width() + frameWidth;
-        float width = ReadPixels(settingsFile, section, kWidth, currentWidth);
+        float width = ReadPixels(settingsFile, section, Width, currentWidth);
         if (!desktop.isEmpty())
             width = std::min(width, static_cast<float>(desktop.width()));
         window->resize(Twips::ToPixelsX(width * perX, window) - frameWidth, window->height());
         const double currentHeight = window->height() + frameHeight;
-        float height = ReadPixels(settingsFile, section, kHeight, currentHeight);
+        float height = ReadPixels(settingsFile, section, Height, currentHeight);
         if (!desktop.isEmpty())
             height = std::min(height, static_cast<float>(desktop.height()));
         window->resize(window->width(), Twips::ToPixelsY(height * perY, window) - frameHeight);
@@ -242,10 +243,11 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
 
     KeepOnAScreen(window, margins);
 
-    const QString topmostText = ReadSetting(settingsFile, section, kTopmost, false);
+    const QString topmostText =
+        ReadSetting(settingsFile, section, Topmost, SettingKeys::TopmostDefault);
     const auto topmost = SettingToTruth(topmostText);
     if (!topmost)
-        throw SettingConversionError(section, kTopmost, topmostText);
+        throw SettingConversionError(section, Topmost, topmostText);
     SetTopmost(window, *topmost);
 }
 
@@ -255,29 +257,29 @@ void SaveWindowPlacement(const QString& settingsFile, QWidget* window)
         return;
     const QString section = window->objectName();
     const QRect frame = QRect(window->pos(), window->size().grownBy(FrameMargins(window)));
-    WriteSetting(settingsFile, section, kLeft, Pixels(frame.x()));
-    WriteSetting(settingsFile, section, kTop, Pixels(frame.y()));
+    WriteSetting(settingsFile, section, Left, Pixels(frame.x()));
+    WriteSetting(settingsFile, section, Top, Pixels(frame.y()));
     if (IsSizable(window)) {
-        WriteSetting(settingsFile, section, kWidth, Pixels(frame.width()));
-        WriteSetting(settingsFile, section, kHeight, Pixels(frame.height()));
+        WriteSetting(settingsFile, section, Width, Pixels(frame.width()));
+        WriteSetting(settingsFile, section, Height, Pixels(frame.height()));
     }
-    WriteSetting(settingsFile, section, kTopmost, IsTopmost(window));
+    WriteSetting(settingsFile, section, Topmost, IsTopmost(window));
 }
 
 void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font)
 {
-    const QString section = name + QStringLiteral(".Font");
-    const QString face = ReadSetting(settingsFile, section, QStringLiteral("Name"), font.family());
+    const QString section = name + SettingKeys::FontSectionSuffix;
+    const QString face = ReadSetting(settingsFile, section, SettingKeys::FontName, font.family());
     if (!face.isEmpty())
         font.setFamily(face);
 
     double current = font.pointSizeF();
     if (current <= 0)
         current = QFontInfo(font).pointSizeF();
-    const QString sizeText = ReadSetting(settingsFile, section, QStringLiteral("Size"), current);
+    const QString sizeText = ReadSetting(settingsFile, section, SettingKeys::FontSize, current);
     const auto size = SettingToNumber(sizeText);
     if (!size || !std::isfinite(*size))
-        throw SettingConversionError(section, QStringLiteral("Size"), sizeText);
+        throw SettingConversionError(section, SettingKeys::FontSize, sizeText);
     // No one writes with a size beyond these; such a value keeps the design size.
     if (*size < 1 || *size > 500)
         return;
@@ -286,12 +288,12 @@ void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& fon
 
 void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font)
 {
-    const QString section = name + QStringLiteral(".Font");
-    WriteSetting(settingsFile, section, QStringLiteral("Name"), font.family());
+    const QString section = name + SettingKeys::FontSectionSuffix;
+    WriteSetting(settingsFile, section, SettingKeys::FontName, font.family());
     double size = font.pointSizeF();
     if (size <= 0)
         size = QFontInfo(font).pointSizeF();
-    WriteSetting(settingsFile, section, QStringLiteral("Size"), std::round(size * 10000) / 10000);
+    WriteSetting(settingsFile, section, SettingKeys::FontSize, std::round(size * 10000) / 10000);
 }
 
 void UnloadAllWindows()

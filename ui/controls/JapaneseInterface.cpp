@@ -71,7 +71,7 @@ bool UseJapaneseInterface()
 {
     // Dates and numbers in Qt's dialogs follow the interface, not the system.
     QLocale::setDefault(Japanese());
-    QApplication::setFont(DesignFonts::DesignFont(9.75));
+    QApplication::setFont(DesignFonts::WindowFont());
     std::unique_ptr<QTranslator> translator = LoadQtTranslation();
     if (!translator)
         return false;

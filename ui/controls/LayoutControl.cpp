@@ -14,12 +14,6 @@ LayoutControl::~LayoutControl()
     AttachParent(false);
 }
 
-void LayoutControl::SetDesignMode(bool design)
-{
-    if (!loaded_)
-        designMode_ = design;
-}
-
 void LayoutControl::Load()
 {
     if (loaded_)
@@ -30,7 +24,7 @@ void LayoutControl::Load()
 
 void LayoutControl::AttachParent(bool attach)
 {
-    QWidget* window = (attach && !designMode_) ? WindowInterior(this) : nullptr;
+    QWidget* window = attach ? WindowInterior(this) : nullptr;
     if (window == attached_)
         return;
     if (attached_)

@@ -2,13 +2,12 @@
 // Common ground of the layout controls (Expander, GroupingBox, ResizingGrip):
 // each follows the resizes of the window it sits in through an event filter on
 // that window's interior, can be created from a window design by its
-// registered identifier, and has a design mode in which it never attaches,
-// binds or reacts.
+// registered identifier.
 //
 // Loading: a control loads once, when it is first polished (which Qt does for
 // every child as the window is first shown) or when Load() is called earlier.
 // Loading attaches the window (when the control's Enabled property is true)
-// and lets the control bind what it needs. Set DesignMode before loading.
+// and lets the control bind what it needs.
 //
 // "The window" of a control is its top-level window; for a QMainWindow it is
 // the central widget, the interior below the menu bar, which is also where the
@@ -19,7 +18,6 @@
 
 class LayoutControl : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(bool DesignMode READ DesignMode WRITE SetDesignMode)
 
 public:
     explicit LayoutControl(QWidget* parent = nullptr);
@@ -27,10 +25,6 @@ public:
 
     // The name by which window designs refer to the control's kind.
     virtual QString Identifier() const = 0;
-
-    bool DesignMode() const { return designMode_; }
-    // Only before loading: a loaded control keeps the mode it loaded in.
-    void SetDesignMode(bool design);
 
     void Load();
     bool IsLoaded() const { return loaded_; }
@@ -58,7 +52,7 @@ signals:
     void PropertyChanged(const QString& name);
 
 protected:
-    // Attaches to (or detaches from) the window's resizes; never in design mode.
+    // Attaches to (or detaches from) the window's resizes.
     void AttachParent(bool attach);
     // Called once when loading, after attaching.
     virtual void Loaded() {}
@@ -69,7 +63,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool designMode_ = false;
     bool loaded_ = false;
     QPointer<QWidget> attached_;
 };

@@ -27,8 +27,6 @@ public:
 
     QStringListModel* model() const { return model_; }
     QWidget* view() const { return view_; }
-    // Items collected while hidden that the model does not show yet.
-    qsizetype PendingCount() const { return pending_.size(); }
 
 private:
     void Flush();

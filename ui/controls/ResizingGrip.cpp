@@ -58,7 +58,7 @@ void ResizingGrip::paintEvent(QPaintEvent* /*event*/)
 
 void ResizingGrip::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || DesignMode()) {
+    if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
     }

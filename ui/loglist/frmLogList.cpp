@@ -12,6 +12,10 @@
 #include "ui/controls/FileSelectDialog.h"
 #include "ui/controls/FormManager.h"
 #include "ui/controls/ModelListControl.h"
+#include "ui/controls/Pictures.h"
+#include "ui/controls/SettingKeys.h"
+#include "ui/controls/Twips.h"
+#include "ui/controls/WaitCursor.h"
 #include "ui/loglist/LogListHost.h"
 
 #include <QAction>
@@ -40,27 +44,12 @@
 
 namespace {
 
-const QString kSection = QStringLiteral("LogList");
-const QString kBeginKey = QStringLiteral("LogDateBegin");
-const QString kCategoryKey = QStringLiteral("Category");
+const QString& kSection = SettingKeys::LogListSection;
+const QString& kBeginKey = SettingKeys::LogDateBegin;
+const QString& kCategoryKey = SettingKeys::Category;
 const QString kMonthFormat = QStringLiteral("yyyy/mm");
 const QString kDayFormat = QStringLiteral("yyyy/mm/dd");
 const QString kRepairTitle = QStringLiteral("Quillmere データ修復ツール");
-
-// The window is designed in twips at 15 per pixel.
-constexpr int Px(int twips)
-{
-    return twips / 15;
-}
-
-// The hourglass for the life of the object, on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Hiding a control for a refill hands its focus on to the next one in the tab
 // order (after the result list, the close button, where the next space bar
@@ -143,10 +132,10 @@ QToolButton* ImageButton(QWidget* parent, const char* name, int left, int top)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(Px(left), Px(top), Px(240), Px(240));
+    Twips::Place(button, left, top, 240, 240);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(QSize(Px(240), Px(240)));
+    button->setIconSize(button->size());
     return button;
 }
 
@@ -155,7 +144,7 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, int lef
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    label->move(Px(left), Px(top));
+    label->move(Twips::ToPixelsX(left, label), Twips::ToPixelsY(top, label));
     label->adjustSize();
     return label;
 }
@@ -164,7 +153,7 @@ QComboBox* Box(QWidget* parent, const char* name, int left, int top)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(Px(left), Px(top), Px(2415), Px(315));
+    Twips::Place(box, left, top, 2415, 315);
     return box;
 }
 
@@ -191,7 +180,7 @@ void frmLogList::SetClock(std::function<DateTime()> clock)
 
 void frmLogList::CreateControls()
 {
-    setFont(DesignFonts::DesignFont(9.75));
+    setFont(DesignFonts::WindowFont());
 
     auto* dropDownStyle = new DropDownBelowStyle;
 
@@ -228,7 +217,7 @@ void frmLogList::CreateControls()
     lblLogList = Label(client, "lblLogList", QStringLiteral("条件に一致するログ"), 2700, 150);
     lstLogs = new QListView(client);
     lstLogs->setObjectName(QStringLiteral("lstLogs"));
-    lstLogs->setGeometry(Px(2700), Px(375), Px(2415), Px(2595));
+    Twips::Place(lstLogs, 2700, 375, 2415, 2595);
     lstLogs->setUniformItemSizes(true);
     lstLogs->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstLogs->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -238,7 +227,7 @@ void frmLogList::CreateControls()
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setText(QStringLiteral("閉じる"));
     btnClose->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    btnClose->setGeometry(Px(4350), Px(3300), Px(750), Px(615));
+    Twips::Place(btnClose, 4350, 3300, 750, 615);
     btnClose->setFocusPolicy(Qt::StrongFocus);
 
     setTabOrder(lstLogDateBegin, lstLogDateEnd);
@@ -370,11 +359,9 @@ void frmLogList::Form_Load()
 
 void frmLogList::LoadPictures()
 {
-    const auto picture = [](const char* name) {
-        return QIcon(QPixmap(IconFolderPath() + QString::fromLatin1(name)));
-    };
+    const auto picture = [](const char* name) { return IconFolderIcon(QString::fromLatin1(name)); };
     btnClose->setIcon(picture("close.bmp"));
-    btnClose->setIconSize(QSize(Px(480), Px(360)));
+    btnClose->setIconSize(Twips::ToPixels(QRect(0, 0, 480, 360), btnClose).size());
     imgDateShortCut->setIcon(picture("shortcut.bmp"));
     imgLogDateBeginUpMonth->setIcon(picture("up_month.ico"));
     imgLogDateBeginUpDay->setIcon(picture("up_day.ico"));
@@ -412,8 +399,8 @@ void frmLogList::LoadConditions()
         const FocusKeeper focus(this, lstLogDateBegin);
         logList_.LogDates().FillListBox(*beginControl_);
     }
-    const std::optional<double> begin =
-        SettingToNumber(ReadSetting(SettingsFilePath(), kSection, kBeginKey, 0));
+    const std::optional<double> begin = SettingToNumber(
+        ReadSetting(SettingsFilePath(), kSection, kBeginKey, SettingKeys::LogDateBeginDefault));
     if (begin && std::isfinite(*begin)) {
         const double index = std::nearbyint(*begin);
         // An index that names no entry leaves the list without a selection.

@@ -2,8 +2,8 @@
 
 #include "env/FileStringManager.h"
 #include "env/System.h"
+#include "ui/controls/PopupMenu.h"
 #include "ui/main/LinkRules.h"
-#include "ui/main/PopupMenu.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -17,8 +17,6 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextEdit>
-
-#include <algorithm>
 
 namespace {
 
@@ -40,25 +38,22 @@ QString LineBreaksAsLF(QString text)
 
 } // namespace
 
-InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QWidget* window)
-    : QObject(input), input_(input), viewport_(input->viewport()), window_(window)
+QMenu* InputAreaHandler::BuildMenu(QWidget* window)
+{
+    QMenu* menu = NamedMenu(window, "mnuHyperLink", QStringLiteral("リンク"));
+    NamedAction(menu, "mnuHyperLinkOpen", QStringLiteral("開く(&O)"));
+    NamedAction(menu, "mnuHyperLinkCopy", QStringLiteral("クリップボードにコピー(&C)"));
+    NamedSeparator(menu, "mnuHyperLink_Cancel");
+    NamedAction(menu, "mnuHyperLinkCancel", QStringLiteral("キャンセル"));
+    return menu;
+}
+
+InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QMenu* hyperLinkMenu)
+    : QObject(input), input_(input), viewport_(input->viewport()), mnuHyperLink_(hyperLinkMenu)
 {
     Q_ASSERT(qobject_cast<QTextEdit*>(input) || qobject_cast<QPlainTextEdit*>(input));
-    mnuHyperLink_ = window_->findChild<QMenu*>(QStringLiteral("mnuHyperLink"));
-    if (!mnuHyperLink_) {
-        mnuHyperLink_ = new QMenu(QStringLiteral("リンク"), window_);
-        mnuHyperLink_->setObjectName(QStringLiteral("mnuHyperLink"));
-    }
-    QAction* open = FindOrAddAction("mnuHyperLinkOpen", QStringLiteral("開く(&O)"));
-    QAction* copy =
-        FindOrAddAction("mnuHyperLinkCopy", QStringLiteral("クリップボードにコピー(&C)"));
-    const auto items = mnuHyperLink_->actions();
-    // A window that built the menu itself may have left its separator unnamed.
-    if (std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); })) {
-        QAction* bar = mnuHyperLink_->addSeparator();
-        bar->setObjectName(QStringLiteral("mnuHyperLink_Cancel"));
-    }
-    FindOrAddAction("mnuHyperLinkCancel", QStringLiteral("キャンセル"));
+    QAction* open = MenuItem(*mnuHyperLink_, "mnuHyperLinkOpen");
+    QAction* copy = MenuItem(*mnuHyperLink_, "mnuHyperLinkCopy");
 
     connect(open, &QAction::triggered, this, [this] { OpenWithShell(selectedLink_); });
     connect(copy, &QAction::triggered, this,
@@ -69,18 +64,6 @@ InputAreaHandler::InputAreaHandler(QAbstractScrollArea* input, QWidget* window)
 }
 
 InputAreaHandler::~InputAreaHandler() = default;
-
-QAction* InputAreaHandler::FindOrAddAction(const char* name, const QString& caption)
-{
-    const QString objectName = QString::fromLatin1(name);
-    for (QAction* action : mnuHyperLink_->actions()) {
-        if (action->objectName() == objectName)
-            return action;
-    }
-    QAction* action = mnuHyperLink_->addAction(caption);
-    action->setObjectName(objectName);
-    return action;
-}
 
 void InputAreaHandler::SetEditLink(std::function<void(const QString&)> editLink)
 {

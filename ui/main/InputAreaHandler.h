@@ -21,9 +21,11 @@ class QWidget;
 class InputAreaHandler : public QObject {
     Q_OBJECT
 public:
-    // input: a QTextEdit or QPlainTextEdit; window: the top-level window
-    // that owns the hyperlink menu. Both must outlive the handler.
-    InputAreaHandler(QAbstractScrollArea* input, QWidget* window);
+    // The hyperlink menu with its items, a child of the window.
+    static QMenu* BuildMenu(QWidget* window);
+    // input: a QTextEdit or QPlainTextEdit; the menu one BuildMenu made. Both
+    // must outlive the handler.
+    InputAreaHandler(QAbstractScrollArea* input, QMenu* hyperLinkMenu);
     ~InputAreaHandler() override;
 
     // Receives a dropped file path or URL (the main window's EditLink).
@@ -49,13 +51,11 @@ private:
     void SetCursor(const QTextCursor& cursor);
     bool ReadOnly() const;
     QPoint CaretPosition() const;
-    QAction* FindOrAddAction(const char* name, const QString& caption);
 
     QAbstractScrollArea* input_;
     // Kept apart from input_: events still arrive while the box is being
     // destroyed, when it can no longer be asked for its viewport.
     QWidget* viewport_;
-    QWidget* window_;
     QMenu* mnuHyperLink_ = nullptr;
     QString selectedLink_;
     std::function<void(const QString&)> editLink_;

@@ -1,31 +1,26 @@
 #include "ui/main/LinkMenu.h"
 
 #include "env/System.h"
-#include "ui/main/PopupMenu.h"
+#include "ui/controls/PopupMenu.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
 
-#include <algorithm>
-
-LinkMenu::LinkMenu(QWidget* window) : QObject(window)
+QMenu* LinkMenu::BuildMenu(QWidget* window)
 {
-    mnuLink_ = window->findChild<QMenu*>(QStringLiteral("mnuLink"));
-    if (!mnuLink_) {
-        mnuLink_ = new QMenu(QStringLiteral("関連リンク"), window);
-        mnuLink_->setObjectName(QStringLiteral("mnuLink"));
-    }
-    mnuLinkOpen_ = FindOrAddAction("mnuLinkOpen", QString());
-    const auto items = mnuLink_->actions();
-    // A window that built the menu itself may have left its separator unnamed.
-    if (std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isSeparator(); })) {
-        QAction* bar = mnuLink_->addSeparator();
-        bar->setObjectName(QStringLiteral("mnuLink_"));
-    }
-    mnuLinkEdit_ = FindOrAddAction("mnuLinkEdit", QStringLiteral("編集 ..."));
-    mnuLinkDelete_ = FindOrAddAction("mnuLinkDelete", QStringLiteral("削除"));
+    QMenu* menu = NamedMenu(window, "mnuLink", QStringLiteral("関連リンク"));
+    NamedAction(menu, "mnuLinkOpen", QString());
+    NamedSeparator(menu, "mnuLink_");
+    NamedAction(menu, "mnuLinkEdit", QStringLiteral("編集 ..."));
+    NamedAction(menu, "mnuLinkDelete", QStringLiteral("削除"));
+    return menu;
+}
 
+LinkMenu::LinkMenu(QMenu* menu)
+    : QObject(menu), mnuLink_(menu), mnuLinkOpen_(MenuItem(*menu, "mnuLinkOpen")),
+      mnuLinkEdit_(MenuItem(*menu, "mnuLinkEdit")), mnuLinkDelete_(MenuItem(*menu, "mnuLinkDelete"))
+{
     connect(mnuLinkOpen_, &QAction::triggered, this, [this] {
         if (currentLink_)
             OpenWithShell(currentLink_());
@@ -38,18 +33,6 @@ LinkMenu::LinkMenu(QWidget* window) : QObject(window)
         if (setLink_)
             setLink_(QString());
     });
-}
-
-QAction* LinkMenu::FindOrAddAction(const char* name, const QString& caption)
-{
-    const QString objectName = QString::fromLatin1(name);
-    for (QAction* action : mnuLink_->actions()) {
-        if (action->objectName() == objectName)
-            return action;
-    }
-    QAction* action = mnuLink_->addAction(caption);
-    action->setObjectName(objectName);
-    return action;
 }
 
 void LinkMenu::SetCurrentLink(std::function<QString()> currentLink)
@@ -65,12 +48,6 @@ void LinkMenu::SetEditLink(std::function<void(const QString&)> editLink)
 void LinkMenu::SetLink(std::function<void(const QString&)> setLink)
 {
     setLink_ = std::move(setLink);
-}
-
-void LinkMenu::SetEditable(bool editable)
-{
-    mnuLinkEdit_->setEnabled(editable);
-    mnuLinkDelete_->setEnabled(editable);
 }
 
 QString LinkMenu::CaptionFor(const QString& link)

@@ -14,16 +14,14 @@ class QWidget;
 class LinkMenu : public QObject {
     Q_OBJECT
 public:
-    // The menu and its items become children of the window, named as the
-    // window's other menus, unless the window already holds them.
-    explicit LinkMenu(QWidget* window);
+    // The menu with its items, a child of the window.
+    static QMenu* BuildMenu(QWidget* window);
+    // Works the items of a menu BuildMenu made; a child of the menu.
+    explicit LinkMenu(QMenu* menu);
 
     void SetCurrentLink(std::function<QString()> currentLink);
     void SetEditLink(std::function<void(const QString&)> editLink);
     void SetLink(std::function<void(const QString&)> setLink);
-
-    // Edit and delete are offered only while the input may change.
-    void SetEditable(bool editable);
 
     // Shows the menu at a screen position with the link as the first item.
     void Show(const QPoint& globalPos);
@@ -34,8 +32,6 @@ public:
     static QString CaptionFor(const QString& link);
 
 private:
-    QAction* FindOrAddAction(const char* name, const QString& caption);
-
     QMenu* mnuLink_ = nullptr;
     QAction* mnuLinkOpen_ = nullptr;
     QAction* mnuLinkEdit_ = nullptr;

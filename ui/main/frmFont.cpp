@@ -2,13 +2,13 @@
 
 #include "env/Folders.h"
 #include "ui/controls/DesignFonts.h"
+#include "ui/controls/Pictures.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/ModalDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -37,7 +37,7 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::ToPixelsX(3960, this), Twips::ToPixelsY(2490, this));
-    setFont(DesignFonts::DesignFont(9.75));
+    setFont(DesignFonts::WindowFont());
     setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - フォントの設定 -"));
 
@@ -104,13 +104,8 @@ frmFont::frmFont(QWidget* owner) : QDialog(owner)
 
 void frmFont::LoadPictures()
 {
-    // Through QImage so that a broken file gives no picture rather than warnings.
-    const QImage setup(IconFolderPath() + QStringLiteral("setup.bmp"));
-    if (!setup.isNull())
-        btnSetup_->setIcon(QPixmap::fromImage(setup));
-    const QImage close(IconFolderPath() + QStringLiteral("close.bmp"));
-    if (!close.isNull())
-        btnCancel_->setIcon(QPixmap::fromImage(close));
+    btnSetup_->setIcon(IconFolderIcon(QStringLiteral("setup.bmp")));
+    btnCancel_->setIcon(IconFolderIcon(QStringLiteral("close.bmp")));
 }
 
 void frmFont::FillLists()

@@ -1,11 +1,11 @@
 #include "ui/main/frmIcon.h"
 
-#include "app/Defines.h"
-#include "app/MainModule.h"
 #include "env/Folders.h"
 #include "ui/controls/DesignFonts.h"
 #include "ui/controls/FormManager.h"
-#include "ui/main/PopupMenu.h"
+#include "ui/controls/Pictures.h"
+#include "ui/controls/PopupMenu.h"
+#include "ui/main/ProgramHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,13 +17,13 @@
 
 #include <exception>
 
-frmIcon::frmIcon(QWidget* parent) : QWidget(parent)
+frmIcon::frmIcon(ProgramHost* host, QWidget* parent) : QWidget(parent), host_(host)
 {
     setObjectName(QStringLiteral("frmIcon"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(ApplicationTitle());
     setWindowIcon(ProgramWindowIcon());
-    setFont(DesignFonts::DesignFont(9.75));
+    setFont(DesignFonts::WindowFont());
     setFixedSize(SizePixels, SizePixels);
     CreateMenu();
 
@@ -40,36 +40,28 @@ frmIcon::~frmIcon() = default;
 
 void frmIcon::CreateMenu()
 {
-    mnuCommand_ = new QMenu(QStringLiteral("Command"), this);
-    mnuCommand_->setObjectName(QStringLiteral("mnuCommand"));
-    auto add = [this](const char* name, const QString& caption) {
-        QAction* action = mnuCommand_->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    mnuCommandTopmost_ = add("mnuCommandTopmost", QStringLiteral("常に手前に表示(&T)"));
+    mnuCommand_ = NamedMenu(this, "mnuCommand", QStringLiteral("Command"));
+    mnuCommandTopmost_ =
+        NamedAction(mnuCommand_, "mnuCommandTopmost", QStringLiteral("常に手前に表示(&T)"));
     mnuCommandTopmost_->setCheckable(true);
-    mnuCommand_->addSeparator()->setObjectName(QStringLiteral("mnuCommandReturn_bar"));
-    mnuCommandReturnToMain_ = add("mnuCommandReturnToMain", QStringLiteral("入力モードに移行(&I)"));
-    mnuCommandReturnToBrowse_ =
-        add("mnuCommandReturnToBrowse", QStringLiteral("閲覧モードに移行(&B)"));
-    mnuCommand_->addSeparator()->setObjectName(QStringLiteral("mnuCommandExit_bar"));
-    mnuCommandExit_ = add("mnuCommandExit", QStringLiteral("終了(&X)"));
+    NamedSeparator(mnuCommand_, "mnuCommandReturn_bar");
+    mnuCommandReturnToMain_ =
+        NamedAction(mnuCommand_, "mnuCommandReturnToMain", QStringLiteral("入力モードに移行(&I)"));
+    mnuCommandReturnToBrowse_ = NamedAction(mnuCommand_, "mnuCommandReturnToBrowse",
+                                            QStringLiteral("閲覧モードに移行(&B)"));
+    NamedSeparator(mnuCommand_, "mnuCommandExit_bar");
+    mnuCommandExit_ = NamedAction(mnuCommand_, "mnuCommandExit", QStringLiteral("終了(&X)"));
 
     // The tick has already flipped when triggered arrives.
     connect(mnuCommandTopmost_, &QAction::triggered, this,
             [this](bool checked) { SetTopmost(this, checked); });
-    connect(mnuCommandReturnToMain_, &QAction::triggered, this, [] { ShowMainWindow(); });
-    connect(mnuCommandReturnToBrowse_, &QAction::triggered, this, [] {
-        ShowMainWindow();
-        ShowRecordListWindow();
+    connect(mnuCommandReturnToMain_, &QAction::triggered, this,
+            [this] { host_->ShowMainWindow(); });
+    connect(mnuCommandReturnToBrowse_, &QAction::triggered, this, [this] {
+        host_->ShowMainWindow();
+        host_->ShowRecordListWindow();
     });
-    connect(mnuCommandExit_, &QAction::triggered, this, [] { ShutDown(); });
-}
-
-void frmIcon::ToggleTopmost()
-{
-    mnuCommandTopmost_->trigger();
+    connect(mnuCommandExit_, &QAction::triggered, this, [this] { host_->ShutDown(); });
 }
 
 void frmIcon::ShowCommandMenu(const QPoint& globalPos)
@@ -128,7 +120,7 @@ void frmIcon::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         following_ = false;
         pressed_ = false;
-        ShowMainWindow();
+        host_->ShowMainWindow();
     }
 }
 

@@ -7,20 +7,20 @@
 #include <QWidget>
 
 class QAction;
+class ProgramHost;
 class QMenu;
 
 class frmIcon : public QWidget {
     Q_OBJECT
 public:
     // Loads the window (picture, placement, topmost tick) without showing it.
-    explicit frmIcon(QWidget* parent = nullptr);
+    // The host outlives the window.
+    explicit frmIcon(ProgramHost* host, QWidget* parent = nullptr);
     ~frmIcon() override;
 
     // A close started by the program; the window saves its placement either way.
     // (A close by the window system ends the program: the main module sees to it.)
     void Unload();
-    // Flips the topmost tick and applies it.
-    void ToggleTopmost();
     // The pop-up menu at a screen position.
     void ShowCommandMenu(const QPoint& globalPos);
 
@@ -45,6 +45,7 @@ private:
     void CreateMenu();
     void Form_Unload();
 
+    ProgramHost* host_;
     QPixmap picture_;
     QMenu* mnuCommand_ = nullptr;
     QAction* mnuCommandTopmost_ = nullptr;

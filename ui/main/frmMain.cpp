@@ -1,7 +1,5 @@
 #include "ui/main/frmMain.h"
 
-#include "app/Defines.h"
-#include "app/MainModule.h"
 #include "env/DateTime.h"
 #include "env/FSOHelper.h"
 #include "env/Folders.h"
@@ -14,12 +12,18 @@
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/LayoutControl.h"
 #include "ui/controls/ModelListControl.h"
+#include "ui/controls/Pictures.h"
+#include "ui/controls/PopupMenu.h"
+#include "ui/controls/ProgramVersion.h"
 #include "ui/controls/ResizingGrip.h"
+#include "ui/controls/SettingKeys.h"
 #include "ui/controls/Twips.h"
+#include "ui/controls/WaitCursor.h"
 #include "ui/main/InputAreaHandler.h"
 #include "ui/main/LinkMenu.h"
 #include "ui/main/LinkRules.h"
 #include "ui/main/ManualWindow.h"
+#include "ui/main/ProgramHost.h"
 #include "ui/main/frmFont.h"
 #include "ui/main/frmPath.h"
 
@@ -49,7 +53,7 @@
 
 namespace {
 
-const QString kFontSettingName = QStringLiteral("Edit/View");
+const QString& kFontSettingName = SettingKeys::InputAreaFontName;
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 
@@ -60,46 +64,6 @@ template <typename Step> void RunStep(Step step)
         step();
     } catch (const std::exception&) {
     }
-}
-
-// The hourglass for the length of a command, restored on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { Restore(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    void Restore()
-    {
-        if (active_)
-            QApplication::restoreOverrideCursor();
-        active_ = false;
-    }
-
-private:
-    bool active_ = true;
-};
-
-QAction* NamedAction(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut = {})
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    return action;
-}
-
-void NamedSeparator(QMenu* menu, const char* name)
-{
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
-
-QMenu* NamedMenu(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* menu = new QMenu(caption, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
 }
 
 QToolButton* PictureButton(QWidget* parent, const char* name, const QString& caption)
@@ -123,12 +87,13 @@ void FitPicture(QToolButton* button)
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+frmMain::frmMain(LogList& logList, ProgramHost* host, QWidget* parent)
+    : QMainWindow(parent), logList_(logList), host_(host)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DesignFonts::DesignFont(9.75));
+    setFont(DesignFonts::WindowFont());
     setWindowIcon(ProgramWindowIcon());
     CreateControls();
     CreateMenus();
@@ -313,17 +278,11 @@ void frmMain::CreateMenus()
     bar->addMenu(mnuHelp_);
 
     // Pop-up menus only; never on the menu bar.
-    mnuLink_ = NamedMenu(this, "mnuLink", QStringLiteral("関連リンク"));
-    mnuLinkOpen_ = NamedAction(mnuLink_, "mnuLinkOpen", QString());
-    NamedSeparator(mnuLink_, "mnuLink_");
-    mnuLinkEdit_ = NamedAction(mnuLink_, "mnuLinkEdit", QStringLiteral("編集 ..."));
-    mnuLinkDelete_ = NamedAction(mnuLink_, "mnuLinkDelete", QStringLiteral("削除"));
-
-    mnuHyperLink_ = NamedMenu(this, "mnuHyperLink", QStringLiteral("リンク"));
-    NamedAction(mnuHyperLink_, "mnuHyperLinkOpen", QStringLiteral("開く(&O)"));
-    NamedAction(mnuHyperLink_, "mnuHyperLinkCopy", QStringLiteral("クリップボードにコピー(&C)"));
-    NamedSeparator(mnuHyperLink_, "mnuHyperLink_Cancel");
-    NamedAction(mnuHyperLink_, "mnuHyperLinkCancel", QStringLiteral("キャンセル"));
+    mnuLink_ = LinkMenu::BuildMenu(this);
+    mnuLinkOpen_ = MenuItem(*mnuLink_, "mnuLinkOpen");
+    mnuLinkEdit_ = MenuItem(*mnuLink_, "mnuLinkEdit");
+    mnuLinkDelete_ = MenuItem(*mnuLink_, "mnuLinkDelete");
+    mnuHyperLink_ = InputAreaHandler::BuildMenu(this);
 }
 
 void frmMain::ConnectHandlers()
@@ -333,15 +292,15 @@ void frmMain::ConnectHandlers()
 
     connect(btnLog_, &QToolButton::clicked, this, [this] { CommitInput(); });
     connect(mnuEditLog_, &QAction::triggered, this, [this] { CommitInput(); });
-    connect(btnView_, &QToolButton::clicked, this, [] { ShowRecordListWindow(); });
-    connect(btnIconize_, &QToolButton::clicked, this, [] { ShowIconizedWindow(); });
-    connect(mnuProgramIconize_, &QAction::triggered, this, [] { ShowIconizedWindow(); });
+    connect(btnView_, &QToolButton::clicked, this, [this] { host_->ShowRecordListWindow(); });
+    connect(btnIconize_, &QToolButton::clicked, this, [this] { host_->ShowIconizedWindow(); });
+    connect(mnuProgramIconize_, &QAction::triggered, this, [this] { host_->ShowIconizedWindow(); });
     connect(mnuProgramToBrowsingMode_, &QAction::triggered, this, [this] {
         // The mode decides, not the tick Qt has just flipped.
         if (mode_ == MainWindowMode::Writing)
-            ShowRecordListWindow();
+            host_->ShowRecordListWindow();
         else
-            ReturnToWritingMode();
+            host_->ReturnToWritingMode();
     });
     connect(mnuProgramExit_, &QAction::triggered, this, [this] { Exit(); });
 
@@ -362,9 +321,9 @@ void frmMain::ConnectHandlers()
 
 void frmMain::InstallInputAreaHandlers()
 {
-    auto* input = new InputAreaHandler(txtLog_, this);
+    auto* input = new InputAreaHandler(txtLog_, mnuHyperLink_);
     input->SetEditLink([this](const QString& path) { EditLink(path); });
-    auto* linkMenu = new LinkMenu(this);
+    auto* linkMenu = new LinkMenu(mnuLink_);
     linkMenu->SetCurrentLink([this] { return currentLink_; });
     linkMenu->SetEditLink([this](const QString& link) { EditLink(link); });
     linkMenu->SetLink([this](const QString& link) { SetLink(link); });
@@ -381,7 +340,7 @@ void frmMain::EditLink(const QString& initialPath)
 
 void frmMain::ShowLinkMenu()
 {
-    if (auto* menu = findChild<LinkMenu*>())
+    if (auto* menu = mnuLink_->findChild<LinkMenu*>())
         menu->Show(QCursor::pos());
 }
 
@@ -487,7 +446,7 @@ void frmMain::RefillCategories()
     // Hiding the box for the fill would move the focus away; bring it back after.
     QWidget* focus = QApplication::focusWidget();
     const QString text = lstCategory_->currentText();
-    GetLogList().Categories().FillListBox(*categoryControl_);
+    logList_.Categories().FillListBox(*categoryControl_);
     QStringListModel* model = categoryControl_->model();
     QStringList items = model->stringList();
     std::sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
@@ -533,7 +492,7 @@ void frmMain::ShowLog(const QString& dateText)
     if (mode_ == MainWindowMode::Writing)
         SetToBrowsingMode();
     const ::Log* log = nullptr;
-    RunStep([&] { log = GetLogList().Item(dateText); });
+    RunStep([&] { log = logList_.Item(dateText); });
     if (log) {
         txtLog_->setPlainText(ToInputText(log->Text()));
     }
@@ -602,8 +561,8 @@ void frmMain::CommitInput()
     WaitCursor wait;
     StoreResult result;
     if (mode_ == MainWindowMode::Writing) {
-        result = GetLogList().Log(DateTime::Now(), lstCategory_->currentText(), currentLink_,
-                                  RecordText());
+        result =
+            logList_.Log(DateTime::Now(), lstCategory_->currentText(), currentLink_, RecordText());
         if (result.Stored()) {
             RefillCategories();
             ClearInput();
@@ -614,8 +573,8 @@ void frmMain::CommitInput()
         if (!logDate) {
             result = StoreResult::Fail(StoreResult::Error::NotFound, dateText);
         } else {
-            result = GetLogList().ReLog(*logDate, lstCategory_->currentText(), currentLink_,
-                                        RecordText());
+            result =
+                logList_.ReLog(*logDate, lstCategory_->currentText(), currentLink_, RecordText());
         }
         if (result.Stored()) {
             RefillCategories();
@@ -793,7 +752,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     // A close the program did not start (the system's close button, the session
     // ending) ends the program; a shutdown already under way is not started again.
-    if (!unloadingByProgram_ && !IsShuttingDown())
+    if (!unloadingByProgram_ && !host_->IsShuttingDown())
         exitRequested_ = true;
     Form_Unload();
 }
@@ -807,7 +766,7 @@ void frmMain::Form_Unload()
         SaveInputArea();
     emit Unloaded();
     if (exitRequested_)
-        ShutDown();
+        host_->ShutDown();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)

@@ -12,8 +12,10 @@
 
 class Expander;
 class GroupingBox;
+class LogList;
 class ManualWindow;
 class ModelListControl;
+class ProgramHost;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -31,7 +33,8 @@ class frmMain : public QMainWindow {
 public:
     // Loads the window (pictures, version, clock, categories, placement, font,
     // writing mode) without showing it.
-    explicit frmMain(QWidget* parent = nullptr);
+    // The record book and the host outlive the window.
+    frmMain(LogList& logList, ProgramHost* host, QWidget* parent = nullptr);
     ~frmMain() override;
 
     void SetToWritingMode();
@@ -120,6 +123,8 @@ private:
     void ReportFailure(const StoreResult& result);
     QString InputAreaPath() const;
 
+    LogList& logList_;
+    ProgramHost* host_;
     MainWindowMode mode_ = MainWindowMode::Browsing;
     QString currentLogDate_;
     QString currentLink_;

@@ -6,6 +6,7 @@
 #include "ui/controls/DesignFonts.h"
 #include "ui/controls/Expander.h"
 #include "ui/controls/GroupingBox.h"
+#include "ui/controls/Pictures.h"
 #include "ui/controls/ResizingGrip.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/LinkRules.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -28,15 +28,6 @@ frmPath::Interaction& TestInteraction()
     return interaction;
 }
 
-QIcon IconFolderPicture(const QString& fileName)
-{
-    // Through QImage so that a broken file gives no picture rather than warnings.
-    const QImage image(IconFolderPath() + fileName);
-    if (image.isNull())
-        return {};
-    return QIcon(QPixmap::fromImage(image));
-}
-
 } // namespace
 
 frmPath::frmPath(QWidget* owner) : QDialog(owner)
@@ -44,7 +35,7 @@ frmPath::frmPath(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("frmPath"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFont(DesignFonts::DesignFont(9.75));
+    setFont(DesignFonts::WindowFont());
     setWindowIcon(owner ? owner->window()->windowIcon() : QApplication::windowIcon());
     resize(Twips::ToPixelsX(4635, this), Twips::ToPixelsY(1605, this));
     // Smaller than the design, the buttons would slide over the text box.
@@ -111,8 +102,8 @@ frmPath::frmPath(QWidget* owner) : QDialog(owner)
 
 void frmPath::LoadPictures()
 {
-    btnSetup_->setIcon(IconFolderPicture(QStringLiteral("setup.bmp")));
-    btnCancel_->setIcon(IconFolderPicture(QStringLiteral("close.bmp")));
+    btnSetup_->setIcon(IconFolderIcon(QStringLiteral("setup.bmp")));
+    btnCancel_->setIcon(IconFolderIcon(QStringLiteral("close.bmp")));
 }
 
 void frmPath::ShowDialog(const QString& title, const QString& caption, int pathType,

@@ -220,35 +220,6 @@ TEST(ExpanderTest, LoadedDisabledBindsNothingUntilANameIsAssigned)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST(ExpanderTest, DesignModeBindsNothingAndKeepsItsSize)
-{
-    RecordingMessageService messages;
-    LayoutTestWindow window;
-    auto* text = new QTextEdit(window.get());
-    text->setObjectName(QStringLiteral("txtLog"));
-    text->setGeometry(10, 10, 50, 50);
-    auto* expander = new Expander(window.get());
-    expander->setObjectName(QStringLiteral("expLog"));
-    expander->SetDesignMode(true);
-    expander->ReadProperties(kExpLog);
-    window.Show();
-    expander->SetTargetName(QStringLiteral("txtMissing"));
-    window.ResizeTwips(9000, 6000);
-    EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(expander->Target(), nullptr);
-    EXPECT_EQ(expander->AttachedWindow(), nullptr);
-    EXPECT_EQ(text->geometry(), QRect(10, 10, 50, 50));
-    EXPECT_TRUE(expander->isVisible());
-
-    expander->resize(100, 10);
-    EXPECT_EQ(LayoutTestWindow::TwipsOf(expander).size(), QSize(480, 480));
-    // Assignments are told to the design, which stores what differs from the defaults.
-    EXPECT_EQ(expander->WriteProperties().value("TargetName").toString(),
-              QStringLiteral("txtMissing"));
-    EXPECT_EQ(expander->WriteProperties().value("Expands").toInt(), 2);
-    EXPECT_FALSE(expander->WriteProperties().contains("Enabled"));
-}
-
 TEST(ExpanderTest, InAMainWindowTheInteriorIsBelowTheMenuBar)
 {
     RecordingMessageService messages;

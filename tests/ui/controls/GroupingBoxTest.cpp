@@ -90,22 +90,6 @@ TEST(GroupingBoxTest, EnabledStopsAndResumesFollowing)
     EXPECT_EQ(box->pos(), QPoint(470, 370));
 }
 
-TEST(GroupingBoxTest, NeverMovesInDesignMode)
-{
-    LayoutTestWindow window;
-    auto* box = new GroupingBox(window.get());
-    box->SetDesignMode(true);
-    box->setGeometry(10, 10, 30, 30);
-    window.Show();
-    window.ResizeTwips(6000, 6000);
-    EXPECT_TRUE(box->IsLoaded());
-    EXPECT_EQ(box->AttachedWindow(), nullptr);
-    EXPECT_EQ(box->pos(), QPoint(10, 10));
-    // A loaded control keeps its mode.
-    box->SetDesignMode(false);
-    EXPECT_TRUE(box->DesignMode());
-}
-
 TEST(GroupingBoxTest, PropertyStoreKeepsOnlyWhatDiffersFromTheDefaults)
 {
     LayoutTestWindow window;

@@ -112,25 +112,3 @@ TEST(ResizingGripTest, LeftDragResizesTheWindowOtherButtonsDoNot)
     SendMouse(grip, QEvent::MouseMove, Qt::NoButton, grip->mapFromGlobal(start), Qt::NoButton);
     EXPECT_EQ(window->size(), QSize(250, 210));
 }
-
-TEST(ResizingGripTest, InDesignModeItNeitherAttachesNorReacts)
-{
-    LayoutTestWindow window;
-    auto* grip = new ResizingGrip(window.get());
-    grip->SetDesignMode(true);
-    window->resize(300, 200);
-    window.Show();
-    EXPECT_EQ(grip->AttachedWindow(), nullptr);
-    // Shown in the corner, but the window's resizes do not move it.
-    EXPECT_EQ(grip->pos(), QPoint(288, 188));
-    window->resize(400, 300);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grip->pos(), QPoint(288, 188));
-
-    SendMouse(grip, QEvent::MouseButtonPress, Qt::LeftButton, {5, 5}, Qt::LeftButton);
-    EXPECT_FALSE(grip->IsFollowingMouse());
-    SendMouse(grip, QEvent::MouseMove, Qt::NoButton, {60, 60}, Qt::LeftButton);
-    EXPECT_EQ(window->size(), QSize(400, 300));
-    grip->resize(30, 30);
-    EXPECT_EQ(grip->size(), QSize(12, 12));
-}

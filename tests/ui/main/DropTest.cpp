@@ -24,7 +24,7 @@ protected:
         input->setObjectName("txtLog");
         layout->addWidget(input);
         window.resize(400, 300);
-        handler = std::make_unique<InputAreaHandler>(input, &window);
+        handler = std::make_unique<InputAreaHandler>(input, InputAreaHandler::BuildMenu(&window));
         handler->SetEditLink([this](const QString& path) { edited << path; });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -32,7 +32,7 @@ protected:
         input->setObjectName("txtLog");
         layout->addWidget(input);
         window.resize(500, 300);
-        handler = std::make_unique<InputAreaHandler>(input, &window);
+        handler = std::make_unique<InputAreaHandler>(input, InputAreaHandler::BuildMenu(&window));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         folder = QDir(dir.path()).filePath("資料 folder");
@@ -232,20 +232,6 @@ TEST_P(HyperlinkMenuTest, WorksInTheReadOnlyBoxOfBrowsingMode)
     DragSelect(folder);
     Settle();
     EXPECT_EQ(person.menus.size(), 1u);
-}
-
-TEST_P(HyperlinkMenuTest, UsesTheMenuTheWindowAlreadyHas)
-{
-    QWidget other;
-    auto* menu = new QMenu("リンク", &other);
-    menu->setObjectName("mnuHyperLink");
-    QAction* open = menu->addAction("開く(&O)");
-    open->setObjectName("mnuHyperLinkOpen");
-    auto* box = new QTextEdit(&other);
-    InputAreaHandler second(box, &other);
-    EXPECT_EQ(second.HyperLinkMenu(), menu);
-    EXPECT_EQ(menu->actions().size(), 4);
-    EXPECT_EQ(menu->actions().first(), open);
 }
 
 INSTANTIATE_TEST_SUITE_P(TextBoxes, HyperlinkMenuTest, ::testing::Values(false, true),

@@ -16,7 +16,7 @@ class LinkMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        menu = new LinkMenu(&window);
+        menu = new LinkMenu(LinkMenu::BuildMenu(&window));
         menu->SetCurrentLink([this] { return link; });
         menu->SetEditLink([this](const QString& path) { edited << path; });
         menu->SetLink([this](const QString& value) { link = value; });
@@ -58,57 +58,6 @@ TEST_F(LinkMenuTest, OpenEditAndDelete)
     menu->Show({});
     EXPECT_EQ(link, "");
     EXPECT_EQ(desktop.opened.size(), 1);
-}
-
-TEST_F(LinkMenuTest, WhenNotEditableOnlyOpeningIsPossible)
-{
-    DesktopRecorder desktop;
-    MenuPerson person("mnuLinkEdit");
-    menu->SetEditable(false);
-    menu->Show({});
-    EXPECT_EQ(person.menus[0].enabled, QList<bool>({true, true, false, false}));
-    person.Choose("mnuLinkDelete");
-    menu->Show({});
-    EXPECT_TRUE(edited.isEmpty());
-    EXPECT_FALSE(link.isEmpty());
-    person.Choose("mnuLinkOpen");
-    menu->Show({});
-    EXPECT_EQ(desktop.opened.size(), 1);
-
-    menu->SetEditable(true);
-    person.Choose("mnuLinkDelete");
-    menu->Show({});
-    EXPECT_TRUE(link.isEmpty());
-}
-
-TEST(LinkMenuOfTheWindow, TakesOverTheMenuTheWindowBuilt)
-{
-    QWidget window;
-    auto* own = new QMenu("関連リンク", &window);
-    own->setObjectName("mnuLink");
-    QAction* open = own->addAction("");
-    open->setObjectName("mnuLinkOpen");
-    own->addSeparator();
-    QAction* edit = own->addAction("編集 ...");
-    edit->setObjectName("mnuLinkEdit");
-    QAction* remove = own->addAction("削除");
-    remove->setObjectName("mnuLinkDelete");
-    LinkMenu menu(&window);
-    EXPECT_EQ(menu.Menu(), own);
-    EXPECT_EQ(own->actions(), QList<QAction*>({open, own->actions()[1], edit, remove}));
-
-    // The window's own lock of the items is what the menu shows.
-    edit->setEnabled(false);
-    QString link = "x";
-    QStringList edited;
-    menu.SetCurrentLink([&] { return link; });
-    menu.SetEditLink([&](const QString& p) { edited << p; });
-    MenuPerson person("mnuLinkEdit");
-    menu.Show({});
-    EXPECT_TRUE(edited.isEmpty());
-    edit->setEnabled(true);
-    menu.Show({});
-    EXPECT_EQ(edited, QStringList{"x"});
 }
 
 // The real opener with a stand-in xdg-open first on the search path: the

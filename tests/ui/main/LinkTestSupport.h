@@ -2,7 +2,7 @@
 // Stand-ins for a person at a pop-up menu and for the desktop that opens
 // links, shared by the link, hyperlink and drop tests.
 #include "env/System.h"
-#include "ui/main/PopupMenu.h"
+#include "ui/controls/PopupMenu.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,13 +2,13 @@
 // commands, recording and what the user is told when a record cannot be stored.
 #include "MainWindowFixture.h"
 
-#include "app/Defines.h"
 #include "env/FSOHelper.h"
 #include "env/INIFileManager.h"
 #include "env/System.h"
 #include "support/ProgramPictures.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
+#include "ui/controls/ProgramVersion.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/ManualWindow.h"
 

@@ -1,11 +1,8 @@
-#include "app/Defines.h"
+#include "ui/controls/Pictures.h"
 
 #include "env/Folders.h"
 
 #include <QImage>
-
-#include <limits>
-#include <stdexcept>
 
 // The pictures are compiled into a static library; without a reference the
 // linker leaves their object file out and every window would lack its icon.
@@ -16,25 +13,6 @@ static void EnsureProgramResources()
         return true;
     }();
     (void)registered;
-}
-
-void Increment(qint32& value)
-{
-    if (value == std::numeric_limits<qint32>::max())
-        throw std::overflow_error("Increment: 32-bit overflow");
-    ++value;
-}
-
-void Decrement(qint32& value)
-{
-    if (value == std::numeric_limits<qint32>::min())
-        throw std::overflow_error("Decrement: 32-bit overflow");
-    --value;
-}
-
-QString WebsiteAddress()
-{
-    return QStringLiteral(QUILLMERE_WEBSITE).trimmed();
 }
 
 QPixmap LoadProgramIcon()
@@ -59,4 +37,10 @@ QPixmap LoadIconFolderPicture(const QString& fileName)
     if (image.isNull())
         return {};
     return QPixmap::fromImage(image);
+}
+
+QIcon IconFolderIcon(const QString& fileName)
+{
+    const QPixmap picture = LoadIconFolderPicture(fileName);
+    return picture.isNull() ? QIcon() : QIcon(picture);
 }

@@ -1,4 +1,4 @@
-#include "ui/loglist/MainModuleHost.h"
+#include "app/MainModuleHost.h"
 
 #include "app/MainModule.h"
 #include "ui/main/frmMain.h"
@@ -26,4 +26,29 @@ void MainModuleHost::RefillCategories()
     // After a shutdown has begun no main window is loaded again for this.
     if (frmMain* main = LoadedMainWindow())
         main->RefillCategories();
+}
+
+void MainModuleHost::ShowRecordListWindow()
+{
+    ::ShowRecordListWindow();
+}
+
+void MainModuleHost::ShowIconizedWindow()
+{
+    ::ShowIconizedWindow();
+}
+
+void MainModuleHost::ShowMainWindow()
+{
+    ::ShowMainWindow();
+}
+
+void MainModuleHost::ShutDown()
+{
+    ::ShutDown();
+}
+
+bool MainModuleHost::IsShuttingDown() const
+{
+    return ::IsShuttingDown();
 }

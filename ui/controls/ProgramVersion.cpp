@@ -1,0 +1,6 @@
+#include "ui/controls/ProgramVersion.h"
+
+QString WebsiteAddress()
+{
+    return QStringLiteral(QUILLMERE_WEBSITE).trimmed();
+}
