@@ -13,11 +13,37 @@
 
 namespace {
 
-std::optional<AtomicWriteFault>& Fault()
+#ifdef QUILLMERE_FAULT_INJECTION
+std::optional<AtomicWriteFault>& InjectedFault()
 {
     static std::optional<AtomicWriteFault> fault;
     return fault;
 }
+
+std::optional<AtomicWriteFault> Fault()
+{
+    return InjectedFault();
+}
+
+// Whether the fault says to stop now; for Exit the process ends here.
+bool FaultStops(const AtomicWriteFault& fault)
+{
+    if (fault.action == AtomicWriteFault::Action::Exit)
+        ::_exit(3);
+    return true;
+}
+#else
+// The programs never stop a write on purpose; the checks below fold away.
+constexpr std::optional<AtomicWriteFault> Fault()
+{
+    return std::nullopt;
+}
+
+constexpr bool FaultStops(const AtomicWriteFault&)
+{
+    return true;
+}
+#endif
 
 bool Fail(QString* error, const QString& text)
 {
@@ -29,14 +55,6 @@ bool Fail(QString* error, const QString& text)
 QString ErrnoText()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Whether the fault says to stop now; for Exit the process ends here.
-bool FaultStops(const AtomicWriteFault& fault)
-{
-    if (fault.action == AtomicWriteFault::Action::Exit)
-        ::_exit(3);
-    return true;
 }
 
 // Leftover temporary files of this target from a writer that was killed.
@@ -184,7 +202,9 @@ bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& by
     return true;
 }
 
+#ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault)
 {
-    Fault() = fault;
+    InjectedFault() = fault;
 }
+#endif

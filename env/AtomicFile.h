@@ -30,7 +30,8 @@ void RemoveAtomicLeftovers(const QString& path);
 void RemoveAtomicLeftovers(const std::filesystem::path& path);
 
 // Fault injection for tests: make the next writes stop once a number of bytes
-// of the temporary file have been written.
+// of the temporary file have been written. Only the tests' build of the
+// library (QUILLMERE_FAULT_INJECTION) can set one.
 struct AtomicWriteFault {
     enum class Action {
         Fail,    // report an error as a full disk would, and clean up
@@ -42,4 +43,6 @@ struct AtomicWriteFault {
     // Stop after the rename but before the folder is flushed, instead of while writing.
     bool afterRename = false;
 };
+#ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault);
+#endif

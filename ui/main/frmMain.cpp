@@ -13,8 +13,10 @@
 #include "ui/controls/FormManager.h"
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/LayoutControl.h"
+#include "ui/controls/LoadErrors.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/controls/ResizingGrip.h"
+#include "ui/controls/SettingConversionError.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/InputAreaHandler.h"
 #include "ui/main/LinkMenu.h"
@@ -45,7 +47,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -53,12 +54,13 @@ const QString kFontSettingName = QStringLiteral("Edit/View");
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 
-// Runs one step of loading; a step that fails is skipped and the next one runs.
-template <typename Step> void RunStep(Step step)
+// Applies stored settings; one that does not convert leaves what was applied
+// before it, and the window loads on with the rest as designed.
+template <typename Step> void ApplySettings(Step step)
 {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (const SettingConversionError&) {
     }
 }
 
@@ -434,18 +436,16 @@ ManualWindow* frmMain::LoadedManualWindow() const
 
 void frmMain::Form_Load()
 {
-    RunStep([this] { LoadPictures(); });
-    RunStep([this] {
-        mnuHelpVersion_->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
-                                     .arg(kMajorVersion)
-                                     .arg(kMinorVersion)
-                                     .arg(QString::fromLatin1(kReleaseDate)));
-    });
-    RunStep([this] { ShowClock(); });
-    RunStep([this] { RefillCategories(); });
-    RunStep([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
-    RunStep([this] { LoadFont(); });
-    RunStep([this] { SetToWritingMode(); });
+    LoadPictures();
+    mnuHelpVersion_->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
+                                 .arg(kMajorVersion)
+                                 .arg(kMinorVersion)
+                                 .arg(QString::fromLatin1(kReleaseDate)));
+    ShowClock();
+    RefillCategories();
+    ApplySettings([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
+    ApplySettings([this] { LoadFont(); });
+    SetToWritingMode();
 }
 
 void frmMain::LoadPictures()
@@ -470,7 +470,7 @@ void frmMain::LoadFont()
     // The face name is applied even when the size then fails to convert.
     try {
         LoadWindowFont(SettingsFilePath(), kFontSettingName, font);
-    } catch (const std::exception&) {
+    } catch (const SettingConversionError&) {
         txtLog_->setFont(font);
         throw;
     }
@@ -532,8 +532,8 @@ void frmMain::ShowLog(const QString& dateText)
     // Out of writing mode first: the typed input is saved before a record replaces it.
     if (mode_ == MainWindowMode::Writing)
         SetToBrowsingMode();
-    const ::Log* log = nullptr;
-    RunStep([&] { log = GetLogList().Item(dateText); });
+    const ::Log* log = GetLogList().Item(dateText);
+    ShowLoadErrors(GetLogList().TakeLoadErrors());
     if (log) {
         txtLog_->setPlainText(ToInputText(log->Text()));
     }
@@ -604,6 +604,7 @@ void frmMain::CommitInput()
     if (mode_ == MainWindowMode::Writing) {
         result = GetLogList().Log(DateTime::Now(), lstCategory_->currentText(), currentLink_,
                                   RecordText());
+        ShowLoadErrors(GetLogList().TakeLoadErrors());
         if (result.Stored()) {
             RefillCategories();
             ClearInput();
@@ -616,6 +617,7 @@ void frmMain::CommitInput()
         } else {
             result = GetLogList().ReLog(*logDate, lstCategory_->currentText(), currentLink_,
                                         RecordText());
+            ShowLoadErrors(GetLogList().TakeLoadErrors());
         }
         if (result.Stored()) {
             RefillCategories();
@@ -802,7 +804,7 @@ void frmMain::Form_Unload()
 {
     unloaded_ = true;
     tmrDate_->stop();
-    RunStep([this] { SaveWindowPlacement(SettingsFilePath(), this); });
+    SaveWindowPlacement(SettingsFilePath(), this);
     if (mode_ == MainWindowMode::Writing)
         SaveInputArea();
     emit Unloaded();

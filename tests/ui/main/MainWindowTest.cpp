@@ -8,6 +8,7 @@
 #include "env/System.h"
 #include "support/ProgramPictures.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/ManualWindow.h"
