@@ -141,13 +141,6 @@ QString DecodeAnsi(const QByteArray& bytes)
     return result;
 }
 
-bool CanEncodeAnsi(const QString& text)
-{
-    bool lossless = true;
-    EncodeAnsi(text, &lossless);
-    return lossless;
-}
-
 qsizetype AnsiLength(const QString& text)
 {
     qsizetype length = 0;

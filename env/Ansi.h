@@ -11,7 +11,6 @@
 QByteArray EncodeAnsi(const QString& text, bool* lossless = nullptr);
 // Bytes that are not valid code page 932 read as U+FFFD; never fails.
 QString DecodeAnsi(const QByteArray& bytes);
-bool CanEncodeAnsi(const QString& text);
 // The length of the text as the Windows program counted it, converting with
 // substitutes: a character the code page only approximates takes its
 // neighbour's bytes, one it cannot hold at all takes one '?'.

@@ -13,15 +13,16 @@
 
 namespace {
 
-std::optional<AtomicWriteFault>& Fault()
+#ifdef QUILLMERE_FAULT_INJECTION
+std::optional<AtomicWriteFault>& InjectedFault()
 {
     static std::optional<AtomicWriteFault> fault;
     return fault;
 }
 
-QString ErrnoText()
+std::optional<AtomicWriteFault> Fault()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return InjectedFault();
 }
 
 // Whether the fault says to stop now; for Exit the process ends here.
@@ -30,6 +31,23 @@ bool FaultStops(const AtomicWriteFault& fault)
     if (fault.action == AtomicWriteFault::Action::Exit)
         ::_exit(3);
     return true;
+}
+#else
+// The programs never stop a write on purpose; the checks below fold away.
+constexpr std::optional<AtomicWriteFault> Fault()
+{
+    return std::nullopt;
+}
+
+constexpr bool FaultStops(const AtomicWriteFault&)
+{
+    return true;
+}
+#endif
+
+QString ErrnoText()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 // Leftover temporary files of this target from a writer that was killed.
@@ -232,7 +250,9 @@ bool AtomicFileWriter::Commit(QString* error)
     return true;
 }
 
+#ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault)
 {
-    Fault() = fault;
+    InjectedFault() = fault;
 }
+#endif

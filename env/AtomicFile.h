@@ -22,7 +22,8 @@ bool WriteFileAtomically(const std::filesystem::path& path, const QByteArray& by
                          QString* error = nullptr, NewFileMode newFileMode = NewFileMode::Private);
 
 // Fault injection for tests: make the next writes stop once a number of bytes
-// of the temporary file have been written.
+// of the temporary file have been written. Only the tests' build of the
+// library (QUILLMERE_FAULT_INJECTION) can set one.
 struct AtomicWriteFault {
     enum class Action {
         Fail,    // report an error as a full disk would, and clean up
@@ -71,4 +72,6 @@ inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
 void RemoveAtomicLeftovers(const QString& path);
 void RemoveAtomicLeftovers(const std::filesystem::path& path);
 
+#ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault);
+#endif

@@ -1,9 +1,9 @@
 #include "env/MessageService.h"
 
+#include "env/Timer.h"
+
 #include <chrono>
 #include <cstdio>
-
-namespace {
 
 MessageAnswer FirstButton(MessageButtons buttons)
 {
@@ -18,6 +18,8 @@ MessageAnswer FirstButton(MessageButtons buttons)
     return MessageAnswer::Ok;
 }
 
+namespace {
+
 class StderrMessageService : public MessageService {
 public:
     MessageAnswer Show(const MessageRequest& request) override
@@ -30,7 +32,6 @@ public:
 
 StderrMessageService defaultService;
 MessageService* current = nullptr;
-qint64 waited = 0;
 
 } // namespace
 
@@ -49,31 +50,8 @@ MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon
 {
     const auto begin = std::chrono::steady_clock::now();
     const MessageAnswer answer = Messages().Show(MessageRequest{text, title, icon, buttons});
-    waited += std::chrono::duration_cast<std::chrono::milliseconds>(
-                  std::chrono::steady_clock::now() - begin)
-                  .count();
+    CountUserWait(std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - begin)
+                      .count());
     return answer;
-}
-
-qint64 MessageWaitMilliseconds()
-{
-    return waited;
-}
-
-RecordingMessageService::RecordingMessageService() : previous_(current)
-{
-    SetMessageService(this);
-}
-
-RecordingMessageService::~RecordingMessageService()
-{
-    SetMessageService(previous_);
-}
-
-MessageAnswer RecordingMessageService::Show(const MessageRequest& request)
-{
-    shown.append(request);
-    if (!answers.isEmpty())
-        return answers.takeFirst();
-    return FirstButton(request.buttons);
 }

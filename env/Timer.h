@@ -1,6 +1,7 @@
 #pragma once
-// A millisecond stopwatch on a monotonic clock. Time spent in message boxes
-// between BeginCount and EndCount is not counted: it is the user's, not the work's.
+// A millisecond stopwatch on a monotonic clock. Time spent waiting for the user
+// (see CountUserWait) between BeginCount and EndCount is not counted: it is the
+// user's, not the work's.
 #include <QtGlobal>
 
 class Timer {
@@ -15,3 +16,7 @@ private:
     qint64 waitedAtBegin_ = 0;
     qint32 time_ = 0;
 };
+
+// Adds to the time spent waiting for the user (a message box open), which
+// every stopwatch leaves out. Called by whatever waits.
+void CountUserWait(qint64 milliseconds);

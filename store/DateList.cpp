@@ -174,8 +174,3 @@ void DateList::Sort()
     if (!std::is_sorted(dates_.cbegin(), dates_.cend()))
         std::sort(dates_.begin(), dates_.end());
 }
-
-bool DateList::Contains(const DateTime& value) const
-{
-    return std::binary_search(dates_.cbegin(), dates_.cend(), value);
-}

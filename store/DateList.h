@@ -49,9 +49,6 @@ public:
     // Ascending; O(n log n) whatever the order the entries come in.
     void Sort();
 
-    // True when the value is an entry (halving search; the list must be sorted).
-    bool Contains(const DateTime& value) const;
-
     const QList<DateTime>& Dates() const { return dates_; }
     QList<DateTime>::const_iterator begin() const { return dates_.cbegin(); }
     QList<DateTime>::const_iterator end() const { return dates_.cend(); }

@@ -1,15 +1,16 @@
 #include "store/Log.h"
 
 #include "env/System.h"
+#include "store/DataFormat.h"
 #include "store/DateText.h"
 #include "store/XmlNode.h"
 
 namespace {
 
-const char kDate[] = "date";
-const char kCategory[] = "category";
-const char kHref[] = "href";
-const char kLog[] = "log";
+using DataFormat::CategoryAttribute;
+using DataFormat::DateAttribute;
+using DataFormat::HrefAttribute;
+using DataFormat::LogElement;
 
 // The length of "yyyy-mm-ddThh:mm:ss" before the time-zone suffix.
 constexpr qsizetype kStampHeadLength = 19;
@@ -140,15 +141,15 @@ void Log::LoadAttributesFromXMLElement(xmlNodePtr element)
     if (!element)
         return;
     bool present = false;
-    const QString stamp = GetAttribute(element, kDate, &present);
+    const QString stamp = GetAttribute(element, DateAttribute, &present);
     if (present) {
         if (const auto value = ReadStamp(stamp))
             logDate_ = *value;
     }
-    QString value = GetAttribute(element, kCategory, &present);
+    QString value = GetAttribute(element, CategoryAttribute, &present);
     if (present)
         category_ = std::move(value);
-    value = GetAttribute(element, kHref, &present);
+    value = GetAttribute(element, HrefAttribute, &present);
     if (present)
         link_ = std::move(value);
 }
@@ -158,7 +159,7 @@ xmlNodePtr Log::SaveToXMLDocument(xmlDocPtr document) const
     xmlNodePtr root = RootElement(document);
     if (!root)
         return nullptr;
-    xmlNodePtr element = AppendElement(root, kLog);
+    xmlNodePtr element = AppendElement(root, LogElement);
     WriteToElement(element);
     return element;
 }
@@ -174,7 +175,7 @@ xmlNodePtr Log::FindElement(xmlDocPtr document) const
     for (xmlNodePtr child = root->children; child; child = child->next) {
         if (child->type != XML_ELEMENT_NODE)
             continue;
-        xmlChar* value = xmlGetProp(child, reinterpret_cast<const xmlChar*>(kDate));
+        xmlChar* value = xmlGetProp(child, reinterpret_cast<const xmlChar*>(DateAttribute));
         const bool same =
             value && QByteArrayView(reinterpret_cast<const char*>(value)).startsWith(stamp);
         xmlFree(value);
@@ -195,16 +196,16 @@ xmlNodePtr Log::UpdateToXMLDocument(xmlDocPtr document) const
 void Log::WriteToElement(xmlNodePtr element) const
 {
     // An element keeps the stamp it was written with, suffix and all.
-    if (!xmlHasProp(element, reinterpret_cast<const xmlChar*>(kDate)))
-        SetAttribute(element, kDate, GetDateString());
+    if (!xmlHasProp(element, reinterpret_cast<const xmlChar*>(DateAttribute)))
+        SetAttribute(element, DateAttribute, GetDateString());
     if (category_.isEmpty())
-        RemoveAttribute(element, kCategory);
+        RemoveAttribute(element, CategoryAttribute);
     else
-        SetAttribute(element, kCategory, category_);
+        SetAttribute(element, CategoryAttribute, category_);
     if (link_.isEmpty())
-        RemoveAttribute(element, kHref);
+        RemoveAttribute(element, HrefAttribute);
     else
-        SetAttribute(element, kHref, link_);
+        SetAttribute(element, HrefAttribute, link_);
     SetTextContent(element, text_);
 }
 

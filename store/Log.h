@@ -1,8 +1,8 @@
 #pragma once
 #include "env/DateTime.h"
+#include "store/XmlTypes.h"
 
 #include <QString>
-#include <libxml/tree.h>
 
 // One record and its "log" element: attribute "date" (stamp with the time-zone
 // suffix), "category" and "href" when not empty, the text as content. In memory

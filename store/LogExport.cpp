@@ -1,6 +1,7 @@
 #include "store/LogExport.h"
 
 #include "env/AtomicFile.h"
+#include "store/DataFormat.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
 
@@ -34,11 +35,11 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
 {
     qsizetype count = 0;
     XMLFile file;
-    file.Initialize(path, LogList::CharacterEncoding, LogList::RootElementName);
+    file.Initialize(path, DataFormat::CharacterEncoding, DataFormat::RootElementName);
     // The declaration and what follows the root come from the empty document,
     // so they are exactly what a save of a whole document writes.
     const QByteArray empty = file.Serialize();
-    const QByteArray rootName = LogList::RootElementName.toUtf8();
+    const QByteArray rootName = DataFormat::RootElementName.toUtf8();
     const QByteArray emptyRoot = '<' + rootName + "/>";
     const qsizetype at = empty.indexOf(emptyRoot);
     if (at < 0)
@@ -52,7 +53,7 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
     QByteArray bytes = empty.left(at);
     bytes.reserve(kChunk + 64 * 1024);
     bool any = false;
-    const QByteArray encoding = LogList::CharacterEncoding.toUtf8();
+    const QByteArray encoding = DataFormat::CharacterEncoding.toUtf8();
     xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.constData());
     xmlOutputBufferPtr output = xmlOutputBufferCreateIO(AppendWithCrLf, nullptr, &bytes, handler);
     if (!output)

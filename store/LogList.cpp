@@ -3,23 +3,22 @@
 #include "env/AtomicFile.h"
 #include "env/FSOHelper.h"
 #include "env/Folders.h"
+#include "store/DataFormat.h"
 #include "store/DateText.h"
+#include "store/LogExport.h"
 #include "store/MonthReader.h"
 #include "store/XmlNode.h"
 
 #include <QScopeGuard>
 #include <QSet>
 
-#include <unistd.h>
+#include <utility>
 
-const QString LogList::CharacterEncoding = QStringLiteral("Shift_JIS");
-const QString LogList::RootElementName = QStringLiteral("diary");
+#include <unistd.h>
 
 namespace {
 
-const QString kLogDatesFile = QStringLiteral("logdate.list");
-const QString kCategoriesFile = QStringLiteral("category.list");
-const QString kDataFilePattern = QStringLiteral("*.diary");
+using DataFormat::DataFilePattern;
 
 // Year folders and data files hold one user's private records.
 constexpr unsigned kPrivateFolderMode = 0700;
@@ -67,6 +66,7 @@ void LogList::Initialize(const QString& dataFolder)
     logs_.clear();
     index_.clear();
     files_.Clear();
+    loadErrors_.clear();
     readMonths_.clear();
     knownYearFolders_.clear();
     categoryPool_.clear();
@@ -81,12 +81,12 @@ void LogList::Initialize(const QString& dataFolder)
 
 QString LogList::LogDatesPath() const
 {
-    return dataFolder_ + kLogDatesFile;
+    return dataFolder_ + DataFormat::LogDatesFile;
 }
 
 QString LogList::CategoriesPath() const
 {
-    return dataFolder_ + kCategoriesFile;
+    return dataFolder_ + DataFormat::CategoriesFile;
 }
 
 QString LogList::GetYearFolder(const DateTime& logDate) const
@@ -111,7 +111,7 @@ QString LogList::GetDataFilePath(const DateTime& logDate) const
     QString path = GetYearFolder(logDate);
     path += QLatin1Char(static_cast<char>('0' + month / 10));
     path += QLatin1Char(static_cast<char>('0' + month % 10));
-    path += QStringLiteral(".diary");
+    path += DataFormat::DataFileExtension;
     return path;
 }
 
@@ -208,7 +208,7 @@ void LogList::ReadDataFiles(const QList<FileEntry>& files)
         }
         // The tree reads it and reports what is wrong with it; a file that did
         // not parse stays held, so it is neither read again nor written.
-        XMLFile* file = files_.LoadFile(entry.Path, entry.Native, dataFolder_);
+        XMLFile* file = LoadDataFile(entry.Path, entry.Native);
         LoadLogsFromDocument(file->Document());
         ReleaseDocument(entry.Path);
     }
@@ -221,9 +221,24 @@ XMLFile* LogList::OpenDataFile(const QString& path)
         return held;
     if (!FileExists(path)) {
         readMonths_.insert(path.toCaseFolded());
-        return files_.CreateNewFile(path, CharacterEncoding, RootElementName);
+        return files_.CreateNewFile(path, DataFormat::CharacterEncoding,
+                                    DataFormat::RootElementName);
     }
-    return files_.LoadFile(path, {}, dataFolder_);
+    return LoadDataFile(path, {});
+}
+
+XMLFile* LogList::LoadDataFile(const QString& path, const std::filesystem::path& nativePath)
+{
+    const bool held = files_.Has(path);
+    XMLFile* file = files_.LoadFile(path, nativePath, dataFolder_);
+    if (!held && file->LoadFailed())
+        loadErrors_.append(file->LoadError());
+    return file;
+}
+
+QStringList LogList::TakeLoadErrors()
+{
+    return std::exchange(loadErrors_, {});
 }
 
 void LogList::ReleaseDocument(const QString& path)
@@ -330,20 +345,27 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     return StoreResult::Ok();
 }
 
+StoreResult LogList::Export(const DateList& dates, const QString& path, qsizetype* exported)
+{
+    if (!ExportLogs(*this, dates, path, exported))
+        return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
+    return StoreResult::Ok();
+}
+
 StoreResult LogList::CollectDataList()
 {
     QList<FileEntry> found;
     QStringList unreadable;
     try {
         // Month files and what interrupted saves of them left behind.
-        found = FindFiles(dataFolder_, kDataFilePattern + QLatin1Char('*'), &unreadable);
+        found = FindFiles(dataFolder_, DataFilePattern + QLatin1Char('*'), &unreadable);
     } catch (const FileSystemError&) {
         // No data folder: no month files, the lists are rebuilt from memory.
     }
-    const QString leftover = kDataFilePattern + QLatin1String(kAtomicTempMarker) + QLatin1Char('*');
+    const QString leftover = DataFilePattern + QLatin1String(kAtomicTempMarker) + QLatin1Char('*');
     QList<FileEntry> months;
     for (const FileEntry& entry : std::as_const(found)) {
-        if (MatchesWildcard(entry.Name, kDataFilePattern))
+        if (MatchesWildcard(entry.Name, DataFilePattern))
             months.append(entry);
         else if (MatchesWildcard(entry.Name, leftover))
             ::unlink(entry.Native.c_str());

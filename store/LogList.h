@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <vector>
@@ -63,6 +64,12 @@ public:
     // keep their old entries as well, as those records could not be looked at.
     StoreResult CollectDataList();
 
+    // Writes the records of the dates, in their order, into a new data file at
+    // path, without building its tree; a date without a record is left out and
+    // *exported counts those written. SaveFailed (naming the path): the file
+    // could not be written, and an old file there is untouched.
+    StoreResult Export(const DateList& dates, const QString& path, qsizetype* exported = nullptr);
+
     // The record with that stamp (reading its month file on first need), or
     // nullptr. The pointer stays valid for the life of the book.
     const ::Log* Item(const DateTime& logDate);
@@ -73,15 +80,16 @@ public:
     qsizetype Count() const { return static_cast<qsizetype>(logs_.size()); }
     const ::Log& At(qsizetype index) const { return logs_[static_cast<size_t>(index)]; }
 
+    // The messages of the month files that could not be read since the last
+    // call, in the order they were met, for the window to show. A month that
+    // does not parse is held as it is and not read again, so each is told once.
+    QStringList TakeLoadErrors();
+
     const QString& DataFolder() const { return dataFolder_; }
     QString LogDatesPath() const;
     QString CategoriesPath() const;
     // The month file of a date-time. Computing it creates nothing.
     QString GetDataFilePath(const DateTime& logDate) const;
-
-    // The data file's encoding and root element.
-    static const QString CharacterEncoding;
-    static const QString RootElementName;
 
 private:
     QString GetYearFolder(const DateTime& logDate) const;
@@ -97,6 +105,8 @@ private:
     bool IsRead(const QString& path) const;
     // The document of a month, for a write; its records are read first.
     XMLFile* OpenDataFile(const QString& path);
+    // Reads a month file into the tree, remembering what went wrong with it.
+    XMLFile* LoadDataFile(const QString& path, const std::filesystem::path& nativePath);
     // Gives back the tree of a month after a write: the records stay.
     void ReleaseDocument(const QString& path);
     // A date of the search range and its record (nullptr when it has none).
@@ -116,6 +126,7 @@ private:
     QHash<DateTime, qsizetype> index_; // stamp -> position in logs_
     // Trees only of a month being written and of files that did not parse.
     XMLFileList files_;
+    QStringList loadErrors_;
     QSet<QString> readMonths_; // case-folded paths of month files read
     DateList logDates_;
     StringList categories_;

@@ -1,5 +1,7 @@
 #include "store/MonthReader.h"
 
+#include "store/DataFormat.h"
+
 #include "env/Ansi.h"
 #include "env/FSOHelper.h"
 
@@ -56,13 +58,13 @@ bool ReadAttributes(xmlTextReaderPtr reader, QByteArray* date, QByteArray* categ
             return false;
         const char* value = Chars(xmlTextReaderConstValue(reader));
         const QByteArray bytes = value ? QByteArray(value) : QByteArray("");
-        if (xmlStrEqual(name, BAD_CAST "date")) {
+        if (xmlStrEqual(name, BAD_CAST DataFormat::DateAttribute)) {
             *date = bytes;
             *hasDate = true;
-        } else if (xmlStrEqual(name, BAD_CAST "category")) {
+        } else if (xmlStrEqual(name, BAD_CAST DataFormat::CategoryAttribute)) {
             *category = bytes;
             *hasCategory = true;
-        } else if (xmlStrEqual(name, BAD_CAST "href")) {
+        } else if (xmlStrEqual(name, BAD_CAST DataFormat::HrefAttribute)) {
             *href = bytes;
             *hasHref = true;
         }

@@ -3,8 +3,6 @@
 #include "env/Ansi.h"
 #include "env/AtomicFile.h"
 #include "env/FSOHelper.h"
-#include "env/Folders.h"
-#include "env/MessageService.h"
 
 #include <QDir>
 #include <QFile>
@@ -190,7 +188,7 @@ void XMLFile::Initialize(const QString& filePath, const QString& characterEncodi
     path_ = filePath;
 }
 
-void XMLFile::LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath,
+bool XMLFile::LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath,
                            const QString& shownFolder)
 {
     RegisterShiftJisAliases();
@@ -254,15 +252,9 @@ void XMLFile::LoadFromFile(const QString& filePath, const std::filesystem::path&
                      reason + QStringLiteral("\r\n") + QString::number(line) +
                      QStringLiteral("行 ") + QString::number(column) + QStringLiteral("桁：") +
                      SourceWindow(SourceLine(bytes, line), column);
-        ReportParseError();
     }
     path_ = filePath;
-}
-
-void XMLFile::ReportParseError()
-{
-    if (loadFailed_)
-        ShowMessage(loadError_, ApplicationTitle(), MessageIcon::Information, MessageButtons::Ok);
+    return !loadFailed_;
 }
 
 bool XMLFile::HasRootElement() const

@@ -1,12 +1,11 @@
 #pragma once
 // One data file held in memory as a libxml2 document.
 #include "env/AtomicFile.h"
+#include "store/XmlTypes.h"
 
 #include <QString>
 
 #include <filesystem>
-
-#include <libxml/tree.h>
 
 // Makes every Shift_JIS name of the parser and writer mean code page 932, as
 // the Windows program wrote its files, converted by env/Ansi.h. Safe to call
@@ -24,13 +23,13 @@ public:
     // when one is given) and an empty root element. Nothing is written.
     void Initialize(const QString& filePath, const QString& characterEncoding,
                     const QString& rootElementName);
-    // Replaces the document by the parsed file. A file that cannot be read or
-    // parsed is reported through the message service and leaves an empty
-    // document without a root element. nativePath, when given, is the file's
+    // Replaces the document by the parsed file. False when the file cannot be
+    // read or parsed: LoadError() then tells why, for the user, and the
+    // document is empty, without a root element. nativePath, when given, is the file's
     // name as the file system's bytes (filePath is then its text form). The
     // message names the file relative to shownFolder when it lies below it,
     // else by its whole path.
-    void LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath = {},
+    bool LoadFromFile(const QString& filePath, const std::filesystem::path& nativePath = {},
                       const QString& shownFolder = {});
     // Writes the document atomically; true when the file was written. Shows no
     // message. A document without a root element (a failed load) is never
@@ -51,7 +50,6 @@ public:
 
 private:
     void ReplaceDocument(xmlDocPtr document);
-    void ReportParseError();
 
     QString path_;
     xmlDocPtr document_ = nullptr;

@@ -3,6 +3,7 @@
 #include "CategoryGenerator.h"
 
 #include "env/DateTime.h"
+#include "store/DataFormat.h"
 #include "store/DateList.h"
 #include "store/Log.h"
 #include "store/LogList.h"
@@ -129,7 +130,7 @@ GeneratedFolder GenerateDataFolder(const GeneratorOptions& options, QString* err
         QDir().mkpath(yearFolder);
         const QString path =
             yearFolder + QStringLiteral("%1.diary").arg(month.month(), 2, 10, QLatin1Char('0'));
-        file.Initialize(path, LogList::CharacterEncoding, LogList::RootElementName);
+        file.Initialize(path, DataFormat::CharacterEncoding, DataFormat::RootElementName);
         for (QDate day = month; day.month() == month.month() && day <= last; day = day.addDays(1)) {
             // Distinct seconds of the waking day, in order.
             std::vector<int> seconds;

@@ -6,6 +6,7 @@
 #include "env/Folders.h"
 #include "env/MessageService.h"
 #include "store/LogList.h"
+#include "support/RecordingMessageService.h"
 #include "ui/main/frmMain.h"
 
 #include <QApplication>

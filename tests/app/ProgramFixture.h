@@ -5,6 +5,7 @@
 #include "env/Folders.h"
 #include "env/INIFileManager.h"
 #include "env/MessageService.h"
+#include "support/RecordingMessageService.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmIcon.h"
 #include "ui/main/frmMain.h"

@@ -352,11 +352,11 @@ TEST_F(LogListTest, BrokenMonthIsReportedOnceAndNeverOverwritten)
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("x"))), QStringList{"2001/01/01 00:00:00"});
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("a"), QStringLiteral("x"))),
               QStringList{"2001/01/01 00:00:00"});
-    ASSERT_EQ(messages_.shown.size(), 1);
-    EXPECT_TRUE(messages_.shown[0].text.startsWith(
+    const QStringList errors = book.TakeLoadErrors();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(
         QStringLiteral("XML データファイルの操作中に不具合が生じました。\r\n")));
-    EXPECT_TRUE(
-        messages_.shown[0].text.contains(QStringLiteral("\r\nファイル：2001/02.diary\r\n")));
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("\r\nファイル：2001/02.diary\r\n")));
 
     const StoreResult result =
         book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y"));
@@ -366,7 +366,7 @@ TEST_F(LogListTest, BrokenMonthIsReportedOnceAndNeverOverwritten)
     EXPECT_FALSE(book.Categories().Has(QStringLiteral("b")));
 
     book.CollectDataList();
-    EXPECT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(book.TakeLoadErrors().isEmpty());
     EXPECT_EQ(Texts(book.LogDates()), QStringList{"2001/01/01 00:00:00"});
 }
 
@@ -550,12 +550,12 @@ TEST_F(LogListTest, SpecialFilesAreNeitherWaitedOnNorReadNorReplaced)
                  {At(2001, 2, 1), QStringLiteral("a"), QStringLiteral("x")}});
         makeSpecial("2001/02.diary", fifo);
         {
-            RecordingMessageService messages;
             LogList book(Folder());
             EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("x"))),
                       QStringList{"2001/01/01 00:00:00"});
-            ASSERT_EQ(messages.shown.size(), 1);
-            EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("not a regular file")));
+            const QStringList errors = book.TakeLoadErrors();
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].contains(QStringLiteral("not a regular file")));
             EXPECT_EQ(book.Log(At(2001, 2, 2), QStringLiteral("b"), {}, QStringLiteral("y")).error,
                       StoreResult::Error::FileUnreadable);
             EXPECT_TRUE(isSpecial("2001/02.diary"));
@@ -590,7 +590,7 @@ TEST_F(LogListTest, RecordsOverTenMegabytesLoadBackInAFreshBook)
     EXPECT_EQ(log->Category(), category);
     EXPECT_EQ(log->Link(), link);
     EXPECT_TRUE(book.Item(At(2001, 1, 2)));
-    EXPECT_TRUE(messages_.shown.isEmpty());
+    EXPECT_TRUE(book.TakeLoadErrors().isEmpty());
 }
 
 TEST_F(LogListTest, CharactersCodePage932OnlyApproximatesSurviveEveryFile)

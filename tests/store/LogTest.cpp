@@ -192,12 +192,11 @@ TEST_F(LogElement, DocumentWithoutRootIsLeftAlone)
     WriteBytes("bad.diary",
                "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary><log></diary>");
     XMLFile file;
-    file.LoadFromFile(PathOf("bad.diary"));
+    ASSERT_FALSE(file.LoadFromFile(PathOf("bad.diary")));
     ASSERT_FALSE(file.HasRootElement());
     Log log;
     log.Initialize(At(2001, 1, 1), {}, {}, QStringLiteral("x"));
     EXPECT_EQ(log.SaveToXMLDocument(file.Document()), nullptr);
     EXPECT_EQ(log.UpdateToXMLDocument(file.Document()), nullptr);
     EXPECT_FALSE(file.HasRootElement());
-    EXPECT_EQ(messages_.shown.size(), 1);
 }

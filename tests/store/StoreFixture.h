@@ -1,8 +1,7 @@
 #pragma once
-// A private data folder per test, a fixed time-zone suffix, recorded messages
-// and helpers to read and write its files byte for byte.
+// A private data folder per test, a fixed time-zone suffix and helpers to read
+// and write its files byte for byte.
 #include "env/AtomicFile.h"
-#include "env/MessageService.h"
 #include "env/System.h"
 #include "store/ListControl.h"
 
@@ -57,8 +56,6 @@ protected:
     bool Exists(const QString& name) const { return QFileInfo::exists(PathOf(name)); }
     void MakeReadOnly(const QString& name) const { ::chmod(QFile::encodeName(PathOf(name)), 0444); }
     void MakeWritable(const QString& name) const { ::chmod(QFile::encodeName(PathOf(name)), 0600); }
-
-    RecordingMessageService messages_;
 
 private:
     QTemporaryDir dir_;

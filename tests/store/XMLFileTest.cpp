@@ -46,20 +46,17 @@ protected:
         return TempFolder::ReadBytes(path);
     }
 
-    // Loads the file, expecting no message, and gives back the first record's text.
+    // Loads the file, expecting no error, and gives back the first record's text.
     QString LoadedText(QString* href = nullptr)
     {
         XMLFile file;
-        file.LoadFromFile(path);
-        EXPECT_FALSE(file.LoadFailed()) << file.LoadError().toStdString();
-        EXPECT_TRUE(messages.shown.isEmpty());
+        EXPECT_TRUE(file.LoadFromFile(path)) << file.LoadError().toStdString();
         xmlNodePtr log = FirstLog(file);
         if (href)
             *href = GetAttribute(log, "href");
         return TextContent(log);
     }
 
-    RecordingMessageService messages;
     TempFolder folder;
     QString path = folder.dataFile("10.diary");
 };
@@ -87,11 +84,10 @@ TEST_F(DataFile, SaveAndReloadKeepTheDeclarationAndRootExactly)
     const QByteArray saved = SaveRecord("本文");
     EXPECT_TRUE(saved.startsWith(kDeclaration + "<diary><log date="));
     XMLFile file;
-    file.LoadFromFile(path);
+    EXPECT_TRUE(file.LoadFromFile(path));
     EXPECT_EQ(file.Path(), path);
     EXPECT_TRUE(file.SaveToFile(path));
     EXPECT_EQ(TempFolder::ReadBytes(path), saved);
-    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(DataFile, WindowsFileLoadsRightAndSavesBackTheSameBytes)
@@ -182,21 +178,17 @@ TEST_F(DataFile, ControlCharactersNeverMakeAFileThatDoesNotParse)
     EXPECT_EQ(href, "xy");
 }
 
-TEST_F(DataFile, SyntaxErrorShowsReasonLineColumnAndSourceText)
+TEST_F(DataFile, SyntaxErrorTellsReasonLineColumnAndSourceText)
 {
     // Column 7 counts characters: the two double-byte characters before it are two columns.
     TempFolder::WriteBytes(path,
                            kDeclaration + "<diary>\r\n<a>\xFB\xFC\x87\x40<<</a>\r\n</diary>\r\n");
     XMLFile file;
-    file.LoadFromFile(path, {}, DataFolderPath());
+    EXPECT_FALSE(file.LoadFromFile(path, {}, DataFolderPath()));
     const QString expected = kHeading + QString::fromUtf8("\r\nファイル：10.diary\r\n") + kReason +
                              "StartTag: invalid element name\r\n3" + QString::fromUtf8("行 ") +
                              "7" + QString::fromUtf8("桁：<a>髙①<<</a>");
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, expected);
-    EXPECT_EQ(messages.shown[0].title, "Quillmere");
-    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(file.LoadError(), expected);
     EXPECT_TRUE(file.LoadFailed());
     EXPECT_FALSE(file.HasRootElement());
     EXPECT_EQ(file.Path(), path);
@@ -206,10 +198,9 @@ TEST_F(DataFile, FirstErrorIsReportedNotItsConsequences)
 {
     TempFolder::WriteBytes(path, kDeclaration + "<diary>\r\n<log date=1/>\r\n</diary>\r\n");
     XMLFile file;
-    file.LoadFromFile(path);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.contains(kReason + "AttValue: \" or ' expected\r\n3"))
-        << messages.shown[0].text.toStdString();
+    EXPECT_FALSE(file.LoadFromFile(path));
+    EXPECT_TRUE(file.LoadError().contains(kReason + "AttValue: \" or ' expected\r\n3"))
+        << file.LoadError().toStdString();
 }
 
 TEST_F(DataFile, LongSourceLineIsCutAroundTheColumn)
@@ -231,13 +222,11 @@ TEST_F(DataFile, LongSourceLineIsCutAroundTheColumn)
              QString(QLatin1String(records.left(57))) + QString::fromUtf8("😀…")},
     };
     for (const auto& c : cases) {
-        RecordingMessageService local;
         TempFolder::WriteBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n" + c.before +
                                          c.after);
         XMLFile file;
-        file.LoadFromFile(path, {}, folder.path());
-        ASSERT_EQ(local.shown.size(), 1);
-        const QString text = local.shown[0].text;
+        ASSERT_FALSE(file.LoadFromFile(path, {}, folder.path()));
+        const QString text = file.LoadError();
         EXPECT_TRUE(text.contains(
             QString::fromUtf8("\r\nファイル：") +
             QString::fromUtf8(QDir(folder.path()).relativeFilePath(path).toUtf8()) + "\r\n"))
@@ -250,38 +239,35 @@ TEST_F(DataFile, LongSourceLineIsCutAroundTheColumn)
 TEST_F(DataFile, MissingFileIsALoadError)
 {
     XMLFile file;
-    file.LoadFromFile(path);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(kHeading + "\r\n"));
+    EXPECT_FALSE(file.LoadFromFile(path));
+    EXPECT_TRUE(file.LoadError().startsWith(kHeading + "\r\n"));
     EXPECT_TRUE(file.LoadFailed());
     EXPECT_FALSE(file.HasRootElement());
     EXPECT_EQ(file.Path(), path);
 }
 
-TEST_F(DataFile, NoMessageWithoutALoadOrAfterAGoodOne)
+TEST_F(DataFile, NoErrorWithoutALoadOrAfterAGoodOne)
 {
     XMLFile file;
     EXPECT_FALSE(file.LoadFailed());
     file.Initialize(path, "Shift_JIS", "diary");
     EXPECT_TRUE(file.SaveToFile(path));
-    file.LoadFromFile(path);
+    EXPECT_TRUE(file.LoadFromFile(path));
+    EXPECT_TRUE(file.LoadError().isEmpty());
     EXPECT_TRUE(file.SaveToFile(path));
-    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(DataFile, BadFilesAreReportedOnceAndNeverOverwritten)
+TEST_F(DataFile, BadFilesFailToLoadAndAreNeverOverwritten)
 {
     const QStringList names = QDir(DataPath("bad")).entryList({"*.diary"}, QDir::Files, QDir::Name);
     ASSERT_GE(names.size(), 10);
     for (const QString& name : names) {
-        RecordingMessageService local;
         const QByteArray bytes = TempFolder::ReadBytes(DataPath("bad/" + name));
         TempFolder::WriteBytes(path, bytes);
         XMLFile file;
-        file.LoadFromFile(path);
-        ASSERT_EQ(local.shown.size(), 1) << name.toStdString();
-        EXPECT_TRUE(local.shown[0].text.startsWith(kHeading + "\r\n")) << name.toStdString();
-        EXPECT_FALSE(local.shown[0].text.contains("root:")) << name.toStdString();
+        ASSERT_FALSE(file.LoadFromFile(path)) << name.toStdString();
+        EXPECT_TRUE(file.LoadError().startsWith(kHeading + "\r\n")) << name.toStdString();
+        EXPECT_FALSE(file.LoadError().contains("root:")) << name.toStdString();
         EXPECT_TRUE(file.LoadFailed()) << name.toStdString();
         EXPECT_FALSE(file.HasRootElement()) << name.toStdString();
         EXPECT_FALSE(file.SaveToFile(path)) << name.toStdString();
@@ -293,9 +279,8 @@ TEST_F(DataFile, DocumentTypeDeclarationIsRefused)
 {
     TempFolder::WriteBytes(path, TempFolder::ReadBytes(DataPath("bad/entity-bomb.diary")));
     XMLFile file;
-    file.LoadFromFile(path);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text,
+    EXPECT_FALSE(file.LoadFromFile(path));
+    EXPECT_EQ(file.LoadError(),
               kHeading + QString::fromUtf8("\r\nファイル：") + path + "\r\n" + kReason +
                   "a document type declaration is not allowed in a data file\r\n2" +
                   QString::fromUtf8("行 ") + "17" + QString::fromUtf8("桁：<!DOCTYPE diary ["));
@@ -310,7 +295,6 @@ TEST_F(DataFile, ReadOnlyFileIsNotReplacedEvenForRoot)
     SetTextContent(FirstLog(file), "new");
     EXPECT_FALSE(file.SaveToFile(path));
     EXPECT_EQ(TempFolder::ReadBytes(path), saved);
-    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(DataFile, InterruptedSaveLeavesTheOldFile)

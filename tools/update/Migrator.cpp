@@ -1,7 +1,7 @@
 #include "tools/update/Migrator.h"
 
 #include "env/AtomicFile.h"
-#include "store/LogList.h"
+#include "store/DataFormat.h"
 #include "store/XMLFile.h"
 #include "store/XmlNode.h"
 
@@ -81,7 +81,7 @@ bool Migrator::Usable(const std::filesystem::path& dataFolder)
 QList<FileEntry> Migrator::FindDataFiles(QStringList* unreadable) const
 {
     try {
-        return FindFiles(folder_, QStringLiteral("*.diary"), unreadable);
+        return FindFiles(folder_, DataFormat::DataFilePattern, unreadable);
     } catch (const FileSystemError&) {
         return {}; // no folder to search: no data files
     }
@@ -125,13 +125,12 @@ QStringList Migrator::MigrateSettingsFile()
     return failed;
 }
 
-QList<Log> Migrator::ReadRecords(const FileEntry& file, bool* ok) const
+QList<Log> Migrator::ReadRecords(const FileEntry& file, QString* loadError) const
 {
     QList<Log> records;
     XMLFile data;
-    data.LoadFromFile(file.Path, file.Native, folder_);
-    if (ok)
-        *ok = !data.LoadFailed();
+    if (!data.LoadFromFile(file.Path, file.Native, folder_) && loadError)
+        *loadError = data.LoadError();
     // Comments and processing instructions hold no records and are passed over.
     for (xmlNodePtr element : ChildElements(RootElement(data.Document()))) {
         Log log;
@@ -141,18 +140,21 @@ QList<Log> Migrator::ReadRecords(const FileEntry& file, bool* ok) const
     return records;
 }
 
-Migrator::Outcome Migrator::ConvertDataFile(const FileEntry& file, int* undated)
+Migrator::Outcome Migrator::ConvertDataFile(const FileEntry& file, int* undated, QString* loadError)
 {
     if (undated)
         *undated = 0;
     if (!Usable(DataFolderOf(file.Native, NativePath(folder_))))
         return Outcome::InUse;
-    bool ok = false;
-    const QList<Log> records = ReadRecords(file, &ok);
-    if (!ok)
+    QString error;
+    const QList<Log> records = ReadRecords(file, &error);
+    if (!error.isEmpty()) {
+        if (loadError)
+            *loadError = error;
         return Outcome::NotRead; // nothing readable: replacing it would lose the user's data
+    }
     XMLFile converted;
-    converted.Initialize(file.Path, LogList::CharacterEncoding, LogList::RootElementName);
+    converted.Initialize(file.Path, DataFormat::CharacterEncoding, DataFormat::RootElementName);
     for (const Log& log : records) {
         log.SaveToXMLDocument(converted.Document());
         // The zero date-time is what a record gets whose date could not be read.
@@ -175,13 +177,15 @@ RunReport Migrator::Run(const QList<FileEntry>& dataFiles, const QStringList& un
     report.settingsNotCopied = MigrateSettingsFile();
     for (const FileEntry& file : dataFiles) {
         int undated = 0;
-        switch (ConvertDataFile(file, &undated)) {
+        QString loadError;
+        switch (ConvertDataFile(file, &undated, &loadError)) {
         case Outcome::Converted:
             break;
         case Outcome::InUse:
             continue; // the folder is named once, below
         case Outcome::NotRead:
             report.notRead << Shown(file.Path);
+            report.loadErrors << loadError;
             continue;
         case Outcome::NotWritten:
             report.notWritten << Shown(file.Path);

@@ -22,6 +22,7 @@ struct RunReport {
     QStringList foldersInUse;      // a running Quillmere holds them: left as they are
     QStringList unreadableFolders; // could not be searched for data files
     QStringList notRead;           // data files that do not parse: left as they are
+    QStringList loadErrors;        // what is wrong with each of them, one message a file
     QStringList notWritten;        // data files that could not be replaced (read-only...)
     QStringList settingsNotCopied; // data folders that did not get the settings file
     // Files with records whose date-time could not be read, and how many each
@@ -51,16 +52,18 @@ public:
     enum class Outcome { Converted, InUse, NotRead, NotWritten };
     // Rewrites one data file in the current record format, unless its data
     // folder is in use. A file that does not parse is reported and left as it
-    // is. *undated gets the number of records whose date-time could not be read.
-    Outcome ConvertDataFile(const FileEntry& file, int* undated = nullptr);
+    // is; *loadError then tells why. *undated gets the number of records whose
+    // date-time could not be read.
+    Outcome ConvertDataFile(const FileEntry& file, int* undated = nullptr,
+                            QString* loadError = nullptr);
 
     // The whole run: the settings file, then every data file. Each data folder
     // stays locked from its first use until the migrator is destroyed.
     RunReport Run(const QList<FileEntry>& dataFiles, const QStringList& unreadableFolders = {});
 
-    // Empty when the file does not parse (reported by the data file itself);
-    // ok tells that case from a file without records.
-    QList<Log> ReadRecords(const FileEntry& file, bool* ok = nullptr) const;
+    // Empty when the file does not parse; *loadError then holds the message
+    // for the user, and stays empty for a file without records.
+    QList<Log> ReadRecords(const FileEntry& file, QString* loadError = nullptr) const;
 
     // The text shown at the end of a run.
     static QString CompletionMessage(const RunReport& report);

@@ -3,6 +3,7 @@
 #include "env/FSOHelper.h"
 #include "env/MessageService.h"
 #include "ui/controls/DesignFonts.h"
+#include "ui/controls/LoadErrors.h"
 #include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
 
@@ -134,6 +135,7 @@ void frmMain::btnRun_Click()
         Migrator migrator(folder_);
         report = migrator.Run(dataFiles_, unreadableFolders_);
     }
+    ShowLoadErrors(report.loadErrors);
     ShowMessage(Migrator::CompletionMessage(report), Migrator::Caption,
                 report.Complete() ? MessageIcon::Information : MessageIcon::Warning);
     close();

@@ -4,13 +4,14 @@
 #include "env/INIFileManager.h"
 #include "env/MessageService.h"
 #include "env/Timer.h"
+#include "store/DataFormat.h"
 #include "store/Log.h"
-#include "store/LogExport.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
 #include "ui/controls/DesignFonts.h"
 #include "ui/controls/FileSelectDialog.h"
 #include "ui/controls/FormManager.h"
+#include "ui/controls/LoadErrors.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/controls/Pictures.h"
 #include "ui/controls/SettingKeys.h"
@@ -345,7 +346,7 @@ void frmLogList::Form_Load()
     LoadPictures();
 
     searchHistory_.SetSplit(false);
-    searchHistory_.LoadFromFile(DataFolderPath() + QStringLiteral("string.list"));
+    searchHistory_.LoadFromFile(DataFolderPath() + DataFormat::SearchHistoryFile);
     FillSortedBox(searchHistory_, *stringControl_, lstString);
 
     LoadConditions();
@@ -437,6 +438,7 @@ void frmLogList::SearchLogs()
         }
         stopwatch.EndCount();
     }
+    ShowLoadErrors(logList_.TakeLoadErrors());
     searchReady_ = true;
     ++searchCount_;
     // Without a date range (no records, or no begin selected) nothing was
@@ -661,7 +663,7 @@ void frmLogList::mnuDateSpanToday_Click()
 
 bool frmLogList::ExportFoundDates(const QString& filePath)
 {
-    bool saved = false;
+    StoreResult saved;
     qsizetype found = 0;
     qsizetype exported = 0;
     {
@@ -670,8 +672,9 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
         const DateList none;
         const DateList& dates = foundDates_ ? *foundDates_ : none;
         found = dates.Count();
-        saved = ExportLogs(logList_, dates, filePath, &exported);
+        saved = logList_.Export(dates, filePath, &exported);
     }
+    ShowLoadErrors(logList_.TakeLoadErrors());
     if (saved && exported < found)
         ShowMessage(QStringLiteral("検索結果の %1 件のうち %2 件は記録が見つからないため、"
                                    "エクスポートできませんでした。\r\n"
@@ -715,6 +718,7 @@ void frmLogList::mnuToolCollectLogList_Click()
         WaitCursor hourglass;
         setEnabled(false);
         const StoreResult result = logList_.CollectDataList();
+        ShowLoadErrors(logList_.TakeLoadErrors());
         if (result)
             ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
                         MessageButtons::Ok);
@@ -790,7 +794,7 @@ void frmLogList::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    const QString historyPath = DataFolderPath() + QStringLiteral("string.list");
+    const QString historyPath = DataFolderPath() + DataFormat::SearchHistoryFile;
     // Told once: the window closes at every return to writing mode.
     if (!searchHistory_.SaveToFile(historyPath) && !historyFailureShown_) {
         historyFailureShown_ = true;

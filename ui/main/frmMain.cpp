@@ -11,11 +11,13 @@
 #include "ui/controls/FormManager.h"
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/LayoutControl.h"
+#include "ui/controls/LoadErrors.h"
 #include "ui/controls/ModelListControl.h"
 #include "ui/controls/Pictures.h"
 #include "ui/controls/PopupMenu.h"
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/ResizingGrip.h"
+#include "ui/controls/SettingConversionError.h"
 #include "ui/controls/SettingKeys.h"
 #include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
@@ -49,7 +51,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -57,12 +58,13 @@ const QString& kFontSettingName = SettingKeys::InputAreaFontName;
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 
-// Runs one step of loading; a step that fails is skipped and the next one runs.
-template <typename Step> void RunStep(Step step)
+// Applies stored settings; one that does not convert leaves what was applied
+// before it, and the window loads on with the rest as designed.
+template <typename Step> void ApplySettings(Step step)
 {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (const SettingConversionError&) {
     }
 }
 
@@ -393,18 +395,16 @@ ManualWindow* frmMain::LoadedManualWindow() const
 
 void frmMain::Form_Load()
 {
-    RunStep([this] { LoadPictures(); });
-    RunStep([this] {
-        mnuHelpVersion_->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
-                                     .arg(kMajorVersion)
-                                     .arg(kMinorVersion)
-                                     .arg(QString::fromLatin1(kReleaseDate)));
-    });
-    RunStep([this] { ShowClock(); });
-    RunStep([this] { RefillCategories(); });
-    RunStep([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
-    RunStep([this] { LoadFont(); });
-    RunStep([this] { SetToWritingMode(); });
+    LoadPictures();
+    mnuHelpVersion_->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
+                                 .arg(kMajorVersion)
+                                 .arg(kMinorVersion)
+                                 .arg(QString::fromLatin1(kReleaseDate)));
+    ShowClock();
+    RefillCategories();
+    ApplySettings([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
+    ApplySettings([this] { LoadFont(); });
+    SetToWritingMode();
 }
 
 void frmMain::LoadPictures()
@@ -429,7 +429,7 @@ void frmMain::LoadFont()
     // The face name is applied even when the size then fails to convert.
     try {
         LoadWindowFont(SettingsFilePath(), kFontSettingName, font);
-    } catch (const std::exception&) {
+    } catch (const SettingConversionError&) {
         txtLog_->setFont(font);
         throw;
     }
@@ -491,8 +491,8 @@ void frmMain::ShowLog(const QString& dateText)
     // Out of writing mode first: the typed input is saved before a record replaces it.
     if (mode_ == MainWindowMode::Writing)
         SetToBrowsingMode();
-    const ::Log* log = nullptr;
-    RunStep([&] { log = logList_.Item(dateText); });
+    const ::Log* log = logList_.Item(dateText);
+    ShowLoadErrors(logList_.TakeLoadErrors());
     if (log) {
         txtLog_->setPlainText(ToInputText(log->Text()));
     }
@@ -563,6 +563,7 @@ void frmMain::CommitInput()
     if (mode_ == MainWindowMode::Writing) {
         result =
             logList_.Log(DateTime::Now(), lstCategory_->currentText(), currentLink_, RecordText());
+        ShowLoadErrors(logList_.TakeLoadErrors());
         if (result.Stored()) {
             RefillCategories();
             ClearInput();
@@ -575,6 +576,7 @@ void frmMain::CommitInput()
         } else {
             result =
                 logList_.ReLog(*logDate, lstCategory_->currentText(), currentLink_, RecordText());
+            ShowLoadErrors(logList_.TakeLoadErrors());
         }
         if (result.Stored()) {
             RefillCategories();
@@ -761,7 +763,7 @@ void frmMain::Form_Unload()
 {
     unloaded_ = true;
     tmrDate_->stop();
-    RunStep([this] { SaveWindowPlacement(SettingsFilePath(), this); });
+    SaveWindowPlacement(SettingsFilePath(), this);
     if (mode_ == MainWindowMode::Writing)
         SaveInputArea();
     emit Unloaded();

@@ -2,8 +2,6 @@
 #include "TestFolder.h"
 
 #include "env/FolderLock.h"
-#include "env/Folders.h"
-#include "env/MessageService.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +20,6 @@ class MigratorTest : public ::testing::Test {
 protected:
     ZoneOffset zone{9 * 60};
     TestFolder folder;
-    RecordingMessageService messages;
 };
 
 const QByteArray kOldRecords =
@@ -46,7 +43,6 @@ TEST_F(MigratorTest, ConvertsOldFileToExactCurrentFormat)
     ASSERT_EQ(Migrator(folder.path()).ConvertDataFile(folder.entry("user/2001/10.diary")),
               Migrator::Outcome::Converted);
     EXPECT_EQ(folder.read("user/2001/10.diary"), kConverted);
-    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(MigratorTest, SecondRunKeepsTheFirstRunsRecords)
@@ -84,16 +80,16 @@ TEST_F(MigratorTest, UnparsableFileIsReportedAndLeftUnchanged)
 {
     const QByteArray broken = OldFile("<log year=\"2001\">unclosed\r\n");
     folder.write("user/2001/11.diary", broken);
-    EXPECT_EQ(Migrator(folder.path()).ConvertDataFile(folder.entry("user/2001/11.diary")),
+    QString error;
+    EXPECT_EQ(Migrator(folder.path())
+                  .ConvertDataFile(folder.entry("user/2001/11.diary"), nullptr, &error),
               Migrator::Outcome::NotRead);
     EXPECT_EQ(folder.read("user/2001/11.diary"), broken);
     // The data file's own parse-error message: heading, reason, then line and column.
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
-    EXPECT_TRUE(messages.shown[0].text.startsWith(
+    EXPECT_TRUE(error.startsWith(
         QString::fromUtf8("XML データファイルの操作中に不具合が生じました。\r\n")));
-    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("ファイル：user/2001/11.diary")));
-    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("桁：")));
+    EXPECT_TRUE(error.contains(QString::fromUtf8("ファイル：user/2001/11.diary")));
+    EXPECT_TRUE(error.contains(QString::fromUtf8("桁：")));
 }
 
 TEST_F(MigratorTest, DoctypeIsRefusedAndFileKept)
@@ -102,10 +98,12 @@ TEST_F(MigratorTest, DoctypeIsRefusedAndFileKept)
                                   "<!DOCTYPE diary [<!ENTITY e SYSTEM "
                                   "\"/etc/passwd\">]>\r\n<diary><log>&e;</log></diary>\r\n";
     folder.write("user/2001/12.diary", withEntity);
-    EXPECT_EQ(Migrator(folder.path()).ConvertDataFile(folder.entry("user/2001/12.diary")),
+    QString error;
+    EXPECT_EQ(Migrator(folder.path())
+                  .ConvertDataFile(folder.entry("user/2001/12.diary"), nullptr, &error),
               Migrator::Outcome::NotRead);
     EXPECT_EQ(folder.read("user/2001/12.diary"), withEntity);
-    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(MigratorTest, CommentsArePassedOverAndRecordOrderKept)
@@ -167,9 +165,9 @@ TEST_F(MigratorTest, RunNamesWhatItCouldNotConvert)
     EXPECT_EQ(folder.read("v/2001/10.diary"), kConverted);
     EXPECT_TRUE(folder.read("u/2002/01.diary").contains(">c</log>"));
     EXPECT_EQ(folder.read("Quillmere.ini"), "[old]\r\n");
-    // The only failure the data file itself shows: its parse error, naming it.
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("ファイル：u/2001/11.diary")));
+    // The only failure the data file itself tells of: its parse error, naming it.
+    ASSERT_EQ(report.loadErrors.size(), 1);
+    EXPECT_TRUE(report.loadErrors[0].contains(QString::fromUtf8("ファイル：u/2001/11.diary")));
 }
 
 TEST_F(MigratorTest, CompletionMessageListsAScreenfulAtMost)

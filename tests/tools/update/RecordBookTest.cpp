@@ -3,6 +3,7 @@
 
 #include "env/MessageService.h"
 #include "store/LogList.h"
+#include "support/RecordingMessageService.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "TestFolder.h"
 
 #include "env/MessageService.h"
+#include "support/RecordingMessageService.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,22 @@ TEST(UpdateWindow, RunMigratesEverythingOnceAndReports)
     // The run happens once per start.
     w.btnRun_Click();
     EXPECT_EQ(messages.shown.size(), 1);
+}
+
+TEST(UpdateWindow, ParseErrorsAreShownBeforeTheCompletionMessage)
+{
+    TestFolder folder;
+    folder.write("user/2001/10.diary", OldFile("<log year=\"2001\">unclosed\r\n"));
+    RecordingMessageService messages;
+    frmMain w(folder.path());
+    ASSERT_TRUE(w.Form_Load());
+    RunButton(w)->click();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8("ファイル：user/2001/10.diary")));
+    EXPECT_EQ(messages.shown[0].title, QString::fromUtf8("Quillmere"));
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
 }
 
 TEST(UpdateWindow, SecondCopyOnSameFolderCannotRun)

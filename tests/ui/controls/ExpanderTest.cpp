@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "env/MessageService.h"
 #include "store/LogList.h"
 #include "support/ProgramPictures.h"
+#include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
 #include "ui/loglist/frmLogList.h"
 #include "ui/main/frmMain.h"

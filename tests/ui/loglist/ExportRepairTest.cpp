@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "support/RecordingMessageService.h"
 #include "ui/controls/CheckedFileDialog.h"
 #include "ui/controls/FileSelectDialog.h"
 

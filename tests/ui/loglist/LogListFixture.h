@@ -9,6 +9,7 @@
 #include "env/System.h"
 #include "store/LogList.h"
 #include "support/ProgramPictures.h"
+#include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
 #include "ui/loglist/LogListHost.h"
 #include "ui/loglist/frmLogList.h"

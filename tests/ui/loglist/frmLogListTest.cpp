@@ -241,6 +241,24 @@ TEST_F(SearchTest, SearchFindingNothingEmptiesTheListAndDisablesExport)
     EXPECT_FALSE(Action("mnuToolExport")->isEnabled());
 }
 
+TEST_F(SearchTest, AMonthThatDoesNotParseIsShownOnceForAllSearches)
+{
+    RecordFiveEntries();
+    TempFolder::WriteBytes(book_->GetDataFilePath(At(2001, 11, 1, 0)), "<diary><log date=");
+    book_ = std::make_unique<LogList>(DataFolderPath());
+    Open();
+    EXPECT_TRUE(messages_.shown.isEmpty()) << "a search without conditions reads no month";
+    for (const char* text : {"meeting", "again"}) {
+        Search()->lineEdit()->setText(QString::fromUtf8(text));
+        QTest::keyClick(Search()->lineEdit(), Qt::Key_Return);
+    }
+    EXPECT_EQ(ResultLines(), QStringList{"2001/10/07 08:00:00"});
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].text.contains(QStringLiteral("ファイル：2001/11.diary")))
+        << messages_.shown[0].text.toStdString();
+    EXPECT_EQ(messages_.shown[0].title, ApplicationTitle());
+}
+
 TEST_F(SearchTest, EveryRefillStartsAtTheTop)
 {
     for (int i = 0; i < 60; ++i)

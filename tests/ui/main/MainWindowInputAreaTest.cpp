@@ -4,6 +4,7 @@
 
 #include "env/FSOHelper.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 
 #include <QFile>
 

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 
 #include <QApplication>
 

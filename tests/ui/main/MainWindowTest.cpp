@@ -7,6 +7,7 @@
 #include "env/System.h"
 #include "support/ProgramPictures.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/Twips.h"
@@ -264,6 +265,32 @@ TEST_F(MainWindowTest, AFailedSaveOfTheMonthFileKeepsTheInputAndSaysSo)
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(GetLogList().LogDates().Count(), 2);
     EXPECT_EQ(txtLog->toPlainText(), "");
+}
+
+TEST_F(MainWindowTest, AMonthFileThatDoesNotParseIsShownOnceBeforeTheFailure)
+{
+    RecordingMessageService messages;
+    const QString month = GetLogList().GetDataFilePath(DateTime::Now());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(month).absolutePath()));
+    TempFolder::WriteBytes(month, "<?xml version=\"1.0\"?>\r\n<diary><log date=");
+
+    Type(txtLog, "大事な文");
+    Click(btnLog);
+    Click(btnLog);
+
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_TRUE(
+        messages.shown[0].text.startsWith("XML データファイルの操作中に不具合が生じました。"))
+        << qPrintable(messages.shown[0].text);
+    EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    for (int i : {1, 2}) {
+        EXPECT_TRUE(messages.shown[i].text.contains("壊れていて読み込めない"))
+            << qPrintable(messages.shown[i].text);
+        EXPECT_EQ(messages.shown[i].icon, MessageIcon::Warning);
+    }
+    EXPECT_EQ(txtLog->toPlainText(), "大事な文");
 }
 
 TEST_F(MainWindowTest, ARecordWhoseListCannotBeWrittenIsStoredAndTheRepairNamed)

@@ -2,6 +2,7 @@
 
 #include "env/MessageService.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
 #include "ui/controls/Twips.h"
 
