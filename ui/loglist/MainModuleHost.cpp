@@ -27,3 +27,9 @@ void MainModuleHost::RefillCategories()
     if (frmMain* main = LoadedMainWindow())
         main->RefillCategories();
 }
+
+void MainModuleHost::HighlightWords(const QStringList& words)
+{
+    if (IsRunning())
+        MainWindow().HighlightWords(words);
+}

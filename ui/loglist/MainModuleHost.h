@@ -11,4 +11,5 @@ public:
     void ShowLog(const QString& logDate) override;
     void ReturnToWritingMode() override;
     void RefillCategories() override;
+    void HighlightWords(const QStringList& words) override;
 };
