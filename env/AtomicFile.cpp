@@ -206,9 +206,7 @@ PreviousVersion::PreviousVersion(const QString& path, const QString& backupPath)
         ::unlink(name.constData());
         if (::link(file.constData(), name.constData()) == 0) {
             link_ = name;
-            // The backup shares the file's mode; like every data file it is
-            // the user's alone (a read-only file stays read-only).
-            ::chmod(link_.constData(), present.st_mode & 0700);
+            mode_ = present.st_mode & 0700;
             return;
         }
     }
@@ -226,6 +224,9 @@ PreviousVersion::~PreviousVersion()
 bool PreviousVersion::Keep()
 {
     if (!link_.isEmpty()) {
+        // Only now is the old file the backup alone, so its mode may change:
+        // like every data file it is the user's alone.
+        ::chmod(link_.constData(), mode_);
         if (::rename(link_.constData(), backup_.constData()) != 0)
             return false;
         link_.clear();

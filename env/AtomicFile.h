@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <sys/types.h>
+
 // The mode of the written file: Private is 0600 whatever the umask (the
 // user's records); Shared follows the umask (a file the user passes on).
 enum class NewFileMode { Private, Shared };
@@ -65,4 +67,5 @@ private:
     QByteArray link_; // the second name, while there is one
     std::optional<QByteArray> copy_;
     bool present_ = false;
+    mode_t mode_ = 0600;
 };

@@ -268,6 +268,8 @@ TEST_F(LogListTest, DeleteTakesTheRecordOutOfFileListAndMemory)
     const QByteArray olderBackup = ReadBytes("2001/01.diary.bak");
     MakeReadOnly("2001/01.diary");
     const StoreResult refused = book.Delete(At(2001, 1, 2));
+    EXPECT_EQ(QFileInfo(PathOf("2001/01.diary")).permissions().toInt() & 0x0077, 0x0044)
+        << "a refused write leaves the file's mode alone";
     MakeWritable("2001/01.diary");
     EXPECT_EQ(refused.error, StoreResult::Error::SaveFailed);
     EXPECT_EQ(ReadBytes("2001/01.diary"), before);
