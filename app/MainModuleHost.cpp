@@ -1,6 +1,7 @@
 #include "app/MainModuleHost.h"
 
 #include "app/MainModule.h"
+#include "ui/loglist/frmLogList.h"
 #include "ui/main/frmMain.h"
 
 MainModuleHost& MainModuleHost::Instance()
@@ -51,4 +52,16 @@ void MainModuleHost::ShutDown()
 bool MainModuleHost::IsShuttingDown() const
 {
     return ::IsShuttingDown();
+}
+
+void MainModuleHost::HighlightWords(const QStringList& words)
+{
+    if (IsRunning())
+        MainWindow().HighlightWords(words);
+}
+
+void MainModuleHost::RecordDeleted()
+{
+    if (frmLogList* list = LoadedRecordListWindow())
+        list->SearchAgain();
 }

@@ -12,6 +12,8 @@ public:
     void ShowLog(const QString& logDate) override;
     void ReturnToWritingMode() override;
     void RefillCategories() override;
+    void HighlightWords(const QStringList& words) override;
+    void RecordDeleted() override;
     void ShowRecordListWindow() override;
     void ShowIconizedWindow() override;
     void ShowMainWindow() override;

@@ -256,3 +256,58 @@ void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault)
     InjectedFault() = fault;
 }
 #endif
+
+PreviousVersion::PreviousVersion(const QString& path, const QString& backupPath)
+    : backup_(QFile::encodeName(backupPath))
+{
+    // Second names left by a writer that was killed before Keep().
+    RemoveAtomicLeftovers(backupPath);
+    const QByteArray file = QFile::encodeName(path);
+    struct stat present {};
+    if (::stat(file.constData(), &present) != 0 || !S_ISREG(present.st_mode))
+        return;
+    present_ = true;
+    QByteArray name = backup_ + kAtomicTempMarker + "XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(name.constData());
+        if (::link(file.constData(), name.constData()) == 0) {
+            link_ = name;
+            mode_ = present.st_mode & 0700;
+            return;
+        }
+    }
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly))
+        copy_ = old.readAll();
+}
+
+PreviousVersion::~PreviousVersion()
+{
+    if (!link_.isEmpty())
+        ::unlink(link_.constData());
+}
+
+bool PreviousVersion::Keep()
+{
+    if (!link_.isEmpty()) {
+        // Only now is the old file the backup alone, so its mode may change:
+        // like every data file it is the user's alone.
+        ::chmod(link_.constData(), mode_);
+        if (::rename(link_.constData(), backup_.constData()) != 0)
+            return false;
+        link_.clear();
+        const QByteArray folder =
+            QFile::encodeName(QFileInfo(QFile::decodeName(backup_)).absolutePath());
+        const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
+        return true;
+    }
+    if (copy_)
+        return WriteFileAtomically(QFile::decodeName(backup_), *copy_);
+    return !present_;
+}

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <optional>
 
+#include <sys/types.h>
+
 // The mode of the written file: Private is 0600 whatever the umask (the
 // user's records); Shared follows the umask (a file the user passes on).
 enum class NewFileMode { Private, Shared };
@@ -75,3 +77,27 @@ void RemoveAtomicLeftovers(const std::filesystem::path& path);
 #ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault);
 #endif
+
+// Keeps what a file holds now as its one backup generation (backupPath), for
+// a writer that is about to replace it. The present file gets a second name at
+// once (a hard link, or a copy in memory where the file system has no links),
+// and only Keep(), called once the new file is in place, puts it at
+// backupPath, so a failed write leaves the older backup as it was. The backup
+// is never a half file: it is the old file itself, or written atomically.
+class PreviousVersion {
+public:
+    PreviousVersion(const QString& path, const QString& backupPath);
+    ~PreviousVersion();
+    PreviousVersion(const PreviousVersion&) = delete;
+    PreviousVersion& operator=(const PreviousVersion&) = delete;
+
+    // False when there was a file and its backup could not be made.
+    bool Keep();
+
+private:
+    QByteArray backup_;
+    QByteArray link_; // the second name, while there is one
+    std::optional<QByteArray> copy_;
+    bool present_ = false;
+    mode_t mode_ = 0600;
+};

@@ -45,6 +45,8 @@ public:
     std::pair<qsizetype, qsizetype> RangeIndexes(const DateTime& begin, const DateTime& end) const;
 
     void Add(const DateTime& newItem) { dates_.append(newItem); }
+    // Takes out every entry of that value (the list need not be sorted).
+    void Remove(const DateTime& value) { dates_.removeAll(value); }
     qsizetype Count() const { return dates_.size(); }
     // Ascending; O(n log n) whatever the order the entries come in.
     void Sort();

@@ -241,6 +241,21 @@ QStringList LogList::TakeLoadErrors()
     return std::exchange(loadErrors_, {});
 }
 
+QString LogList::BackupPath(const QString& dataFilePath)
+{
+    return dataFilePath + QStringLiteral(".bak");
+}
+
+bool LogList::SaveDataFile(XMLFile& file, const QString& path)
+{
+    PreviousVersion previous(path, BackupPath(path));
+    if (!file.SaveToFile(path))
+        return false;
+    // The new month is stored; a backup that could not be made does not undo that.
+    previous.Keep();
+    return true;
+}
+
 void LogList::ReleaseDocument(const QString& path)
 {
     const XMLFile* file = files_.Item(path);
@@ -287,7 +302,7 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
     xmlNodePtr element = log.SaveToXMLDocument(file->Document());
     if (!element)
         return StoreResult::Fail(StoreResult::Error::FileUnreadable, path);
-    if (!file->SaveToFile(path)) {
+    if (!SaveDataFile(*file, path)) {
         // The document goes back to what the file on disk holds.
         xmlUnlinkNode(element);
         xmlFreeNode(element);
@@ -329,7 +344,7 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
         return StoreResult::Fail(StoreResult::Error::NotInFile, path);
     xmlNodePtr previous = xmlDocCopyNode(element, file->Document(), 1);
     updated.WriteToElement(element);
-    if (!file->SaveToFile(path)) {
+    if (!SaveDataFile(*file, path)) {
         if (previous) {
             xmlReplaceNode(element, previous);
             xmlFreeNode(element);
@@ -349,6 +364,41 @@ StoreResult LogList::Export(const DateList& dates, const QString& path, qsizetyp
 {
     if (!ExportLogs(*this, dates, path, exported))
         return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
+    return StoreResult::Ok();
+}
+
+StoreResult LogList::Delete(const DateTime& logDate)
+{
+    if (!Item(logDate))
+        return StoreResult::Fail(StoreResult::Error::NotFound, logDate.ListText());
+    const QString path = GetDataFilePath(logDate);
+    XMLFile* file = OpenDataFile(path);
+    const auto release = qScopeGuard([&] { ReleaseDocument(path); });
+    xmlNodePtr element = file ? Find(logDate)->FindElement(file->Document()) : nullptr;
+    if (!element)
+        return StoreResult::Fail(StoreResult::Error::NotInFile, path);
+    xmlNodePtr parent = element->parent;
+    xmlNodePtr next = element->next;
+    xmlUnlinkNode(element);
+    if (!SaveDataFile(*file, path)) {
+        if (next)
+            xmlAddPrevSibling(next, element);
+        else
+            xmlAddChild(parent, element);
+        return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
+    }
+    xmlFreeNode(element);
+
+    const qsizetype position = index_.take(logDate);
+    logs_.erase(logs_.begin() + position);
+    for (auto it = index_.begin(); it != index_.end(); ++it) {
+        if (it.value() > position)
+            --it.value();
+    }
+    logDates_.Remove(logDate);
+    resolved_.clear();
+    if (!logDates_.SaveToFile(LogDatesPath()))
+        return StoreResult::Fail(StoreResult::Error::ListNotSaved, LogDatesPath());
     return StoreResult::Ok();
 }
 

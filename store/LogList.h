@@ -63,6 +63,12 @@ public:
     // cannot be read are skipped and named (FoldersUnreadable); the lists then
     // keep their old entries as well, as those records could not be looked at.
     StoreResult CollectDataList();
+    // Takes the record with that stamp out of its month file, then out of
+    // memory and "logdate.list"; "category.list" keeps its keywords. Without a
+    // record (NotFound) or its element (NotInFile), and when the month file
+    // cannot be written (SaveFailed), nothing changes; ListNotSaved: the record
+    // is gone, "logdate.list" still names it.
+    StoreResult Delete(const DateTime& logDate);
 
     // Writes the records of the dates, in their order, into a new data file at
     // path, without building its tree; a date without a record is left out and
@@ -71,7 +77,7 @@ public:
     StoreResult Export(const DateList& dates, const QString& path, qsizetype* exported = nullptr);
 
     // The record with that stamp (reading its month file on first need), or
-    // nullptr. The pointer stays valid for the life of the book.
+    // nullptr. The pointer stays valid until a record is deleted.
     const ::Log* Item(const DateTime& logDate);
     // The same for a list text "yyyy/mm/dd hh:mm:ss"; nullptr if it is none.
     const ::Log* Item(const QString& listText);
@@ -90,6 +96,8 @@ public:
     QString CategoriesPath() const;
     // The month file of a date-time. Computing it creates nothing.
     QString GetDataFilePath(const DateTime& logDate) const;
+    // Where a month file's previous version is kept when it is replaced.
+    static QString BackupPath(const QString& dataFilePath);
 
 private:
     QString GetYearFolder(const DateTime& logDate) const;
@@ -107,6 +115,8 @@ private:
     XMLFile* OpenDataFile(const QString& path);
     // Reads a month file into the tree, remembering what went wrong with it.
     XMLFile* LoadDataFile(const QString& path, const std::filesystem::path& nativePath);
+    // Replaces a month file by its document, keeping the previous version.
+    static bool SaveDataFile(XMLFile& file, const QString& path);
     // Gives back the tree of a month after a write: the records stay.
     void ReleaseDocument(const QString& path);
     // A date of the search range and its record (nullptr when it has none).

@@ -233,9 +233,13 @@ TEST_F(LogListTest, ReLogRewritesTheElementAndTheCategoryList)
 {
     Prepare({{At(2001, 1, 1), QStringLiteral("old"), QStringLiteral("before")},
              {At(2001, 1, 2), QStringLiteral("keep"), QStringLiteral("other")}});
+    const QByteArray before = ReadBytes("2001/01.diary");
     LogList book(Folder());
     ASSERT_TRUE(book.ReLog(At(2001, 1, 1), QStringLiteral("new word"), QStringLiteral("/x"),
                            QStringLiteral("after\r\n")));
+    // The month as it was before the rewrite, as private as the data.
+    EXPECT_EQ(ReadBytes("2001/01.diary.bak"), before);
+    EXPECT_EQ(QFileInfo(PathOf("2001/01.diary.bak")).permissions().toInt() & 0x0077, 0);
     const Log* log = book.Item(At(2001, 1, 1));
     EXPECT_EQ(log->Text(), QStringLiteral("after\r\n"));
     EXPECT_EQ(log->Link(), QStringLiteral("/x"));
@@ -250,6 +254,44 @@ TEST_F(LogListTest, ReLogRewritesTheElementAndTheCategoryList)
     const QByteArray file = ReadBytes("2001/01.diary");
     EXPECT_NE(file.indexOf("<log date=\"2001-01-01T00:00:00+09:00\">plain</log>"), -1);
     EXPECT_EQ(file.count("<log "), 2);
+}
+
+TEST_F(LogListTest, DeleteTakesTheRecordOutOfFileListAndMemory)
+{
+    Prepare({{At(2001, 1, 1), QStringLiteral("a"), QStringLiteral("one")},
+             {At(2001, 1, 2), QStringLiteral("b"), QStringLiteral("two")},
+             {At(2001, 1, 3), QStringLiteral("c"), QStringLiteral("three")}});
+    LogList book(Folder());
+    const QByteArray before = ReadBytes("2001/01.diary");
+
+    // A month file that cannot be written: nothing is removed anywhere.
+    const QByteArray olderBackup = ReadBytes("2001/01.diary.bak");
+    MakeReadOnly("2001/01.diary");
+    const StoreResult refused = book.Delete(At(2001, 1, 2));
+    EXPECT_EQ(QFileInfo(PathOf("2001/01.diary")).permissions().toInt() & 0x0077, 0x0044)
+        << "a refused write leaves the file's mode alone";
+    MakeWritable("2001/01.diary");
+    EXPECT_EQ(refused.error, StoreResult::Error::SaveFailed);
+    EXPECT_EQ(ReadBytes("2001/01.diary"), before);
+    EXPECT_EQ(ReadBytes("2001/01.diary.bak"), olderBackup);
+    EXPECT_NE(book.Item(At(2001, 1, 2)), nullptr);
+    EXPECT_EQ(book.LogDates().Count(), 3);
+
+    ASSERT_TRUE(book.Delete(At(2001, 1, 2)));
+    EXPECT_EQ(book.Item(At(2001, 1, 2)), nullptr);
+    EXPECT_EQ(book.Item(At(2001, 1, 3))->Text(), QStringLiteral("three"));
+    EXPECT_EQ(book.Count(), 2);
+    EXPECT_EQ(ReadBytes("logdate.list"),
+              QByteArray("2001/01/01 00:00:00\r\n2001/01/03 00:00:00\r\n"));
+    EXPECT_EQ(ReadBytes("2001/01.diary").count("<log "), 2);
+    EXPECT_EQ(ReadBytes("2001/01.diary.bak"), before);
+    EXPECT_TRUE(book.Categories().Has(QStringLiteral("b")));
+    EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("t"))), QStringList{"2001/01/03 00:00:00"});
+    EXPECT_EQ(book.Delete(At(2001, 1, 2)).error, StoreResult::Error::NotFound);
+
+    LogList reader(Folder());
+    EXPECT_EQ(reader.Item(At(2001, 1, 2)), nullptr);
+    EXPECT_EQ(reader.Item(At(2001, 1, 1))->Text(), QStringLiteral("one"));
 }
 
 TEST_F(LogListTest, ReLogOfAMissingRecordWritesNothing)
@@ -404,6 +446,8 @@ TEST_F(LogListTest, RepairRebuildsBothListsFromTheFiles)
               QByteArray("1998/05/01 00:00:00\r\n1999/05/01 00:00:00\r\n2000/12/31 23:59:59\r\n"
                          "2001/03/01 00:00:00\r\n2001/03/02 00:00:00\r\n"));
     EXPECT_FALSE(Exists("2001/04.diary.quillmere-tmp-xYz123"));
+    // The rewrite's backup still names "gone": it is neither read nor removed.
+    EXPECT_TRUE(Exists("2001/03.diary.bak"));
     // In order of first use: the month read first comes first.
     EXPECT_EQ(book.Categories().Items(), (QStringList{"b", "c", "b c", "a"}));
     EXPECT_EQ(ReadBytes("category.list"), QByteArray("b\r\nc\r\nb c\r\na\r\n"));

@@ -13,4 +13,6 @@ public:
     virtual void ReturnToWritingMode() = 0;
     // The category keywords changed (list repair): the main window refills its box.
     virtual void RefillCategories() = 0;
+    // Marks the words of the search in the record just shown.
+    virtual void HighlightWords([[maybe_unused]] const QStringList& words) {}
 };

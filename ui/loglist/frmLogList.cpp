@@ -25,6 +25,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -39,6 +40,7 @@
 #include <QScreen>
 #include <QStringListModel>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -434,6 +436,7 @@ void frmLogList::SearchLogs()
         if (begin && end) {
             foundDates_ = logList_.GetFoundLogDates(*begin, *end, lstCategory->currentText(),
                                                     lstString->currentText());
+            foundText_ = lstString->currentText();
             searched = true;
         }
         stopwatch.EndCount();
@@ -525,6 +528,67 @@ void frmLogList::lstLogs_Click()
     if (rows.isEmpty() || !host_)
         return;
     host_->ShowLog(rows.first().data().toString());
+    host_->HighlightWords(foundText_.isEmpty() ? QStringList() : StringList::Terms(foundText_));
+}
+
+QString frmLogList::ResultToolTip(int row)
+{
+    const QModelIndex index = lstLogs->model()->index(row, 0);
+    const ::Log* log = index.isValid() ? logList_.Item(index.data().toString()) : nullptr;
+    if (!log)
+        return QString();
+    constexpr int kLines = 3;
+    constexpr int kLineLength = 60;
+    QStringList lines =
+        QString(log->Text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    const bool more = lines.size() > kLines;
+    lines = lines.mid(0, kLines);
+    for (QString& line : lines) {
+        if (line.size() > kLineLength)
+            line = line.left(kLineLength) + QStringLiteral("…");
+    }
+    if (more)
+        lines.append(QStringLiteral("…"));
+    lines.append(QStringLiteral("分類: ") + log->Category());
+    const QString tip = lines.join(u'\n');
+    // Text that looks like markup would be rendered; a record is shown as written.
+    return Qt::mightBeRichText(tip)
+               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
+               : tip;
+}
+
+void frmLogList::SearchAgain()
+{
+    searchReady_ = false;
+    const QString begin = lstLogDateBegin->currentText();
+    const QString end = lstLogDateEnd->currentText();
+    {
+        const FocusKeeper focus(this, lstLogDateBegin);
+        logList_.LogDates().FillListBox(*beginControl_);
+    }
+    {
+        const FocusKeeper focus(this, lstLogDateEnd);
+        logList_.LogDates().FillListBox(*endControl_);
+    }
+    // List texts sort as their date-times do.
+    int first = 0;
+    while (first < lstLogDateBegin->count() - 1 && lstLogDateBegin->itemText(first) < begin)
+        ++first;
+    int last = lstLogDateEnd->count() - 1;
+    while (last > first && lstLogDateEnd->itemText(last) > end)
+        --last;
+    lstLogDateBegin->setCurrentIndex(lstLogDateBegin->count() > 0 ? first : -1);
+    lstLogDateEnd->setCurrentIndex(lstLogDateEnd->count() > 0 ? last : -1);
+    searchReady_ = true;
+    if (lstLogDateBegin->count() == 0) {
+        // No record left: nothing to search, and nothing may stay listed.
+        foundDates_ = DateList();
+        foundDates_->FillListBox(*logsControl_);
+        lblLogListCount->setText(QStringLiteral("0 件"));
+        mnuToolExport->setEnabled(false);
+        return;
+    }
+    SearchLogs();
 }
 
 bool frmLogList::eventFilter(QObject* watched, QEvent* event)
@@ -543,6 +607,17 @@ bool frmLogList::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
+    }
+    if (watched == lstLogs->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = lstLogs->indexAt(help->pos());
+        const QString tip = index.isValid() ? ResultToolTip(index.row()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, lstLogs->viewport(),
+                               lstLogs->visualRect(index));
+        return true;
     }
     if (watched == lstLogs->viewport() && event->type() == QEvent::MouseButtonPress) {
         const QModelIndexList rows = lstLogs->selectionModel()->selectedRows();

@@ -52,6 +52,12 @@ public:
     // the file could not be written (the user has been told).
     bool ExportFoundDates(const QString& filePath);
 
+    // After a record was deleted: the date lists afresh, the range kept as near
+    // as the remaining entries allow, and the search run again.
+    void SearchAgain();
+    // The tooltip of a result line: the record's first lines and its category.
+    QString ResultToolTip(int row);
+
     // The window's design size in pixels, its client area without the menu bar.
     static constexpr int ClientWidth = 5265 / 15;
     static constexpr int ClientHeight = 4065 / 15;
@@ -111,6 +117,8 @@ private:
     int searchCount_ = 0;
     StringList searchHistory_;
     std::optional<DateList> foundDates_;
+    // The text condition of the last search, whose words a shown record marks.
+    QString foundText_;
 
     QLabel* lblLogDate = nullptr;
     QComboBox* lstLogDateBegin = nullptr;

@@ -17,4 +17,6 @@ public:
     // Ends the program; not entered twice.
     virtual void ShutDown() = 0;
     virtual bool IsShuttingDown() const = 0;
+    // A record was deleted: an open record list window searches again.
+    virtual void RecordDeleted() = 0;
 };

@@ -45,14 +45,33 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStringListModel>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
+
+// The category and link that a clear of the input took away, as a step of the
+// input area's own undo.
+class FieldsUndo : public QAbstractUndoItem {
+public:
+    FieldsUndo(std::function<void()> undo, std::function<void()> redo)
+        : undo_(std::move(undo)), redo_(std::move(redo))
+    {
+    }
+    void undo() override { undo_(); }
+    void redo() override { redo_(); }
+
+private:
+    std::function<void()> undo_;
+    std::function<void()> redo_;
+};
 
 const QString& kFontSettingName = SettingKeys::InputAreaFontName;
 const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
@@ -145,6 +164,10 @@ void frmMain::CreateControls()
     tmrDate_ = new QTimer(gbData_);
     tmrDate_->setObjectName(QStringLiteral("tmrDate"));
     tmrDate_->setInterval(1000);
+    tmrInputArea_ = new QTimer(this);
+    tmrInputArea_->setObjectName(QStringLiteral("tmrInputArea"));
+    tmrInputArea_->setSingleShot(true);
+    tmrInputArea_->setInterval(InputAreaSaveDelay);
 
     lblCategory_ = new QLabel(QStringLiteral("分類"), gbData_);
     lblCategory_->setObjectName(QStringLiteral("lblCategory"));
@@ -260,6 +283,8 @@ void frmMain::CreateMenus()
         NamedAction(mnuEdit_, "mnuEditToRewritingMode", QStringLiteral("書き直す(&R)"));
     mnuEditToRewritingMode_->setCheckable(true);
     mnuEditToRewritingMode_->setVisible(false);
+    mnuEditDelete_ = NamedAction(mnuEdit_, "mnuEditDelete", QStringLiteral("削除(&D)"));
+    mnuEditDelete_->setVisible(false);
     mnuEditLog_ = NamedAction(mnuEdit_, "mnuEditLog", QStringLiteral("記録(&L)"),
                               QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuEditLog_->setEnabled(false);
@@ -289,7 +314,15 @@ void frmMain::CreateMenus()
 
 void frmMain::ConnectHandlers()
 {
-    connect(txtLog_, &QPlainTextEdit::textChanged, this, [this] { UpdateCommandStates(); });
+    connect(txtLog_, &QPlainTextEdit::textChanged, this, [this] {
+        UpdateCommandStates();
+        ScheduleInputAreaSave();
+    });
+    connect(lstCategory_, &QComboBox::editTextChanged, this, [this] { ScheduleInputAreaSave(); });
+    connect(tmrInputArea_, &QTimer::timeout, this, [this] {
+        if (mode_ == MainWindowMode::Writing)
+            SaveInputArea(true);
+    });
     connect(tmrDate_, &QTimer::timeout, this, [this] { ShowClock(); });
 
     connect(btnLog_, &QToolButton::clicked, this, [this] { CommitInput(); });
@@ -308,7 +341,8 @@ void frmMain::ConnectHandlers()
 
     connect(mnuEditCopyAll_, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setText(txtLog_->toPlainText()); });
-    connect(mnuEditClear_, &QAction::triggered, this, [this] { ClearInput(); });
+    connect(mnuEditClear_, &QAction::triggered, this, [this] { ClearInputUndoably(); });
+    connect(mnuEditDelete_, &QAction::triggered, this, [this] { DeleteShownRecord(); });
     connect(mnuEditSetLink_, &QAction::triggered, this, [this] { EditLink(currentLink_); });
     connect(mnuEditToRewritingMode_, &QAction::triggered, this, [this] {
         if (mode_ == MainWindowMode::Rewriting)
@@ -470,6 +504,10 @@ void frmMain::SetToWritingMode()
     LockInput(false);
     RestoreInputArea();
     UpdateCommandStates();
+    // What was just read back is on disk already.
+    tmrInputArea_->stop();
+    txtLog_->setExtraSelections({});
+    UpdateDeleteCommand();
 }
 
 void frmMain::SetToBrowsingMode()
@@ -484,6 +522,8 @@ void frmMain::SetToBrowsingMode()
     tmrDate_->stop();
     LockInput(true);
     DisableRecordCommands(true);
+    tmrInputArea_->stop();
+    UpdateDeleteCommand();
 }
 
 void frmMain::ShowLog(const QString& dateText)
@@ -493,6 +533,7 @@ void frmMain::ShowLog(const QString& dateText)
         SetToBrowsingMode();
     const ::Log* log = logList_.Item(dateText);
     ShowLoadErrors(logList_.TakeLoadErrors());
+    txtLog_->setExtraSelections({});
     if (log) {
         txtLog_->setPlainText(ToInputText(log->Text()));
     }
@@ -502,6 +543,7 @@ void frmMain::ShowLog(const QString& dateText)
         SetLink(log->Link());
     }
     currentLogDate_ = dateText;
+    shownRecord_ = log != nullptr;
     SetToBrowsingMode();
 }
 
@@ -512,6 +554,7 @@ void frmMain::SetToRewritingMode()
     mnuEditToRewritingMode_->setChecked(true);
     LockInput(false);
     UpdateCommandStates();
+    UpdateDeleteCommand();
 }
 
 void frmMain::CancelRewriting()
@@ -551,8 +594,17 @@ void frmMain::UpdateCommandStates()
     if (mode_ != MainWindowMode::Browsing)
         DisableRecordCommands(false);
     mnuEditCopyAll_->setEnabled(true);
-    if (mode_ == MainWindowMode::Browsing)
+    if (mode_ == MainWindowMode::Browsing) {
         mnuEditToRewritingMode_->setVisible(true);
+        UpdateDeleteCommand();
+    }
+}
+
+void frmMain::UpdateDeleteCommand()
+{
+    // Offered where rewriting is, but only for a stored record that is not being edited.
+    mnuEditDelete_->setVisible(mnuEditToRewritingMode_->isVisible());
+    mnuEditDelete_->setEnabled(mode_ == MainWindowMode::Browsing && shownRecord_);
 }
 
 void frmMain::CommitInput()
@@ -567,6 +619,8 @@ void frmMain::CommitInput()
         if (result.Stored()) {
             RefillCategories();
             ClearInput();
+            // Else a crash now would bring the recorded text back for a second record.
+            SaveInputArea();
         }
     } else if (mode_ == MainWindowMode::Rewriting) {
         const QString dateText = txtDate_->text();
@@ -651,8 +705,110 @@ void frmMain::ClearInput()
     SetLink(QString());
 }
 
+void frmMain::ClearInputUndoably()
+{
+    const QString category = lstCategory_->currentText();
+    const QString link = currentLink_;
+    QTextCursor cursor(txtLog_->document());
+    // One step of the text box's undo: the text comes back with the category
+    // and link it had.
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    txtLog_->document()->appendUndoItem(new FieldsUndo(
+        [this, category, link] {
+            lstCategory_->setEditText(category);
+            SetLink(link);
+        },
+        [this] {
+            lstCategory_->setEditText(QString());
+            SetLink(QString());
+        }));
+    cursor.endEditBlock();
+    lstCategory_->setEditText(QString());
+    SetLink(QString());
+}
+
+void frmMain::DeleteShownRecord()
+{
+    const std::optional<DateTime> logDate = DateTime::Parse(currentLogDate_);
+    if (mode_ != MainWindowMode::Browsing || !shownRecord_ || !logDate)
+        return;
+    if (ShowMessage(QStringLiteral("この記録を削除しますか？"), ApplicationTitle(),
+                    MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    StoreResult result;
+    {
+        WaitCursor wait;
+        result = logList_.Delete(*logDate);
+    }
+    ShowLoadErrors(logList_.TakeLoadErrors());
+    const bool removed = result || result.error == StoreResult::Error::ListNotSaved;
+    if (removed) {
+        shownRecord_ = false;
+        txtLog_->clear();
+        lstCategory_->setEditText(QString());
+        SetLink(QString());
+        UpdateDeleteCommand();
+        host_->RecordDeleted();
+    }
+    if (!result)
+        ShowMessage(DeleteFailureMessage(result), ApplicationTitle(), MessageIcon::Warning);
+}
+
+QString frmMain::DeleteFailureMessage(const StoreResult& result)
+{
+    const QString kept = QStringLiteral("記録はそのまま残っています。");
+    switch (result.error) {
+    case StoreResult::Error::SaveFailed:
+        return QStringLiteral("記録を削除できませんでした。\n"
+                              "データファイル「%1」に書き込めません。"
+                              "ディスクの空き容量と書き込みの権限を確かめてください。\n")
+                   .arg(result.detail) +
+               kept;
+    case StoreResult::Error::NotInFile:
+        return QStringLiteral("記録を削除できませんでした。\n"
+                              "この記録はデータファイル「%1」の中にありません"
+                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
+                   .arg(result.detail) +
+               kept;
+    case StoreResult::Error::ListNotSaved:
+        return QStringLiteral(
+                   "記録は削除しました。\n"
+                   "ただし、リストファイル「%1」に書き込めなかったため、"
+                   "次に起動したときには検索結果に日時だけが残ることがあります。\n"
+                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
+                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
+                   "元に戻ります。")
+            .arg(result.detail);
+    default:
+        break;
+    }
+    return QStringLiteral("記録を削除できませんでした。\n") + kept;
+}
+
+void frmMain::HighlightWords(const QStringList& words)
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    QTextCharFormat format;
+    format.setBackground(QColor(255, 230, 100));
+    format.setForeground(QColor(Qt::black));
+    QTextDocument* document = txtLog_->document();
+    for (const QString& word : words) {
+        if (word.isEmpty())
+            continue;
+        // Letter case counts, as it does in the search that found the record.
+        for (QTextCursor found = document->find(word, 0, QTextDocument::FindCaseSensitively);
+             !found.isNull();
+             found = document->find(word, found, QTextDocument::FindCaseSensitively))
+            marks.append({found, format});
+    }
+    txtLog_->setExtraSelections(marks);
+}
+
 void frmMain::SetLink(const QString& link)
 {
+    ScheduleInputAreaSave();
     currentLink_ = link;
     // A tooltip that looks like markup would be rendered; a link is shown as written.
     imgLink_->setToolTip(
@@ -711,17 +867,31 @@ void frmMain::RestoreInputArea()
         SetLink(parts[2]);
 }
 
-void frmMain::SaveInputArea()
+void frmMain::ScheduleInputAreaSave()
 {
+    // Only unsent input is saved; a record on show in the other modes is not.
+    if (mode_ == MainWindowMode::Writing && !unloaded_)
+        tmrInputArea_->start();
+}
+
+void frmMain::SaveInputArea(bool autosave)
+{
+    tmrInputArea_->stop();
     const QString text = RecordText();
     const QString category = lstCategory_->currentText();
-    if (WriteTextFile(InputAreaPath(), InputAreaContent(text, category, currentLink_), true))
+    if (WriteTextFile(InputAreaPath(), InputAreaContent(text, category, currentLink_), true)) {
+        inputAreaFailureTold_ = false;
+        return;
+    }
+    if (autosave && inputAreaFailureTold_)
         return;
     // The file keeps older input, which would come back in place of this one: the
     // user must hear of it while the text is still on the screen to be copied.
-    if (!text.isEmpty() || !category.isEmpty() || !currentLink_.isEmpty())
+    if (!text.isEmpty() || !category.isEmpty() || !currentLink_.isEmpty()) {
+        inputAreaFailureTold_ = true;
         ShowMessage(InputAreaFailureMessage(InputAreaPath()), ApplicationTitle(),
                     MessageIcon::Warning);
+    }
 }
 
 QString frmMain::InputAreaFailureMessage(const QString& path)
@@ -763,6 +933,7 @@ void frmMain::Form_Unload()
 {
     unloaded_ = true;
     tmrDate_->stop();
+    tmrInputArea_->stop();
     SaveWindowPlacement(SettingsFilePath(), this);
     if (mode_ == MainWindowMode::Writing)
         SaveInputArea();

@@ -48,6 +48,14 @@ public:
     // Records the input (writing mode) or stores the rewrite (rewriting mode).
     void CommitInput();
     void ClearInput();
+    // Ctrl+N: like ClearInput, but the input area's undo (Ctrl+Z) brings the
+    // text back and, with it, the category and the link.
+    void ClearInputUndoably();
+    // Asks, then removes the shown record (browsing mode only).
+    void DeleteShownRecord();
+    // Marks every place of the words in the shown text (the words of the search
+    // it was found by); the text itself is unchanged. Empty: no marks.
+    void HighlightWords(const QStringList& words);
     void SetLink(const QString& link);
 
     // The link path dialog for the related link, starting at the given path.
@@ -88,6 +96,10 @@ public:
     static QString FailureMessage(const StoreResult& result);
     // What the user reads when the unsent input could not be written to its file.
     static QString InputAreaFailureMessage(const QString& path);
+    // What the user reads when a record could not be deleted, or only in part.
+    static QString DeleteFailureMessage(const StoreResult& result);
+    // How long typing must pause before the unsent input is saved.
+    static constexpr int InputAreaSaveDelay = 2000;
 
     // The design size of the window's interior below the menu bar, in pixels.
     static constexpr int DesignWidth = 5685 / 15;
@@ -117,7 +129,10 @@ private:
     void DisableRecordCommands(bool disabled);
     void UpdateCommandStates();
     void RestoreInputArea();
-    void SaveInputArea();
+    // autosave: a failure already told is not told again at every pause.
+    void SaveInputArea(bool autosave = false);
+    void ScheduleInputAreaSave();
+    void UpdateDeleteCommand();
     void ShowClock();
     bool StoreInput();
     void ReportFailure(const StoreResult& result);
@@ -132,11 +147,15 @@ private:
     bool exitRequested_ = false;
     bool unloadingByProgram_ = false;
     bool unloaded_ = false;
+    // Whether the record of currentLogDate_ is on show (it may be deleted).
+    bool shownRecord_ = false;
+    bool inputAreaFailureTold_ = false;
 
     QPlainTextEdit* txtLog_ = nullptr;
     GroupingBox* gbData_ = nullptr;
     QLineEdit* txtDate_ = nullptr;
     QTimer* tmrDate_ = nullptr;
+    QTimer* tmrInputArea_ = nullptr;
     QLabel* lblCategory_ = nullptr;
     QComboBox* lstCategory_ = nullptr;
     QLabel* imgLink_ = nullptr;
@@ -159,6 +178,7 @@ private:
     QAction* mnuEditClear_ = nullptr;
     QAction* mnuEditSetLink_ = nullptr;
     QAction* mnuEditToRewritingMode_ = nullptr;
+    QAction* mnuEditDelete_ = nullptr;
     QAction* mnuEditLog_ = nullptr;
     QMenu* mnuSetup_ = nullptr;
     QAction* mnuSetupFont_ = nullptr;

@@ -35,8 +35,10 @@ public:
     void ShowLog(const QString& logDate) override { shown << logDate; }
     void ReturnToWritingMode() override { ++returns; }
     void RefillCategories() override { ++refills; }
+    void HighlightWords(const QStringList& words) override { highlighted << words.join(u'|'); }
 
     QStringList shown;
+    QStringList highlighted;
     int returns = 0;
     int refills = 0;
 };

@@ -1,5 +1,8 @@
 #include "LogListFixture.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
@@ -288,6 +291,7 @@ TEST_F(SearchTest, ResultClicksAndArrowKeysShowTheRecord)
     const QRect second = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(host_.shown, QStringList{"2001/10/05 21:00:00"});
+    EXPECT_EQ(host_.highlighted, QStringList{""}) << "no words searched, none marked";
 
     // The line already selected shows again when clicked.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
@@ -303,6 +307,32 @@ TEST_F(SearchTest, ResultClicksAndArrowKeysShowTheRecord)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       QPoint(5, list->viewport()->height() - 3));
     EXPECT_EQ(host_.shown.size(), before);
+}
+
+TEST_F(SearchTest, ResultLinesTellTheirRecordAndMarkTheWordsSearched)
+{
+    Record(At(2001, 10, 5, 9), QStringLiteral("<b>家</b>"),
+           QStringLiteral("<i>one</i> meeting\r\ntwo\r\nthree\r\nfour"));
+    Record(At(2001, 10, 6, 9), {}, QStringLiteral("a meeting"));
+    frmLogList& window = Open();
+    window.show();
+    EXPECT_EQ(window.ResultToolTip(1), "a meeting\n分類: ");
+    // Plain text: markup in a record is shown as typed, and only three lines.
+    const QString first = window.ResultToolTip(0);
+    EXPECT_EQ(first, "<p style='white-space:pre'>&lt;i&gt;one&lt;/i&gt; meeting\ntwo\nthree\n…\n"
+                     "分類: &lt;b&gt;家&lt;/b&gt;</p>");
+
+    QListView* list = Results();
+    const QRect line = list->visualRect(list->model()->index(1, 0));
+    QHelpEvent hover(QEvent::ToolTip, line.center(), list->viewport()->mapToGlobal(line.center()));
+    QCoreApplication::sendEvent(list->viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), "a meeting\n分類: ");
+
+    Search()->setEditText("meeting a");
+    QTest::keyClick(Search(), Qt::Key_Return);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_EQ(host_.highlighted.last(), "meeting|a");
 }
 
 TEST_F(SearchTest, ActivationPlacesTheWindowLeftOfTheMainWindow)

@@ -99,6 +99,34 @@ TEST_F(MainWindowInputAreaTest, TheInputSurvivesBrowsingIconizingAndARestart)
     EXPECT_EQ(window->CurrentLink(), dir.path());
 }
 
+// A crash loses nothing typed: the input is saved once typing pauses, in writing mode.
+TEST_F(MainWindowInputAreaTest, TypedInputReachesTheFileWhenTypingPauses)
+{
+    Type(txtLog, "途中");
+    TypeCategory("c");
+    QTRY_COMPARE_WITH_TIMEOUT(ReadTextFile(InputAreaPath(), false),
+                              QString("途中") + QChar(0) + "c" + QChar(0), 3000);
+}
+
+// Ctrl+N takes text, category and link; Ctrl+Z in the input area gives all three back.
+TEST_F(MainWindowInputAreaTest, UndoInTheInputAreaBringsBackWhatClearTook)
+{
+    Type(txtLog, "消すつもりはなかった");
+    TypeCategory("分類");
+    window->SetLink(dir.path());
+    txtLog->setFocus();
+    QTest::keyClick(window, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(txtLog->toPlainText(), "");
+    ASSERT_EQ(lstCategory->currentText(), "");
+    ASSERT_EQ(window->CurrentLink(), "");
+
+    QTest::keyClick(txtLog, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(txtLog->toPlainText(), "消すつもりはなかった");
+    EXPECT_EQ(lstCategory->currentText(), "分類");
+    EXPECT_EQ(window->CurrentLink(), dir.path());
+    EXPECT_TRUE(imgLink->isVisible());
+}
+
 // Recording empties the input; leaving writing mode afterwards saves the empty input,
 // so the recorded text does not come back as unsent.
 TEST_F(MainWindowInputAreaTest, ARecordedTextDoesNotComeBackAsUnsent)
@@ -106,6 +134,8 @@ TEST_F(MainWindowInputAreaTest, ARecordedTextDoesNotComeBackAsUnsent)
     Type(txtLog, "sent");
     Click(btnLog);
     ASSERT_EQ(GetLogList().LogDates().Count(), 1);
+    // At once, not only when writing mode is left: a crash now must not bring it back.
+    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), QString(QChar(0)) + QChar(0));
     Restart();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(txtLog->toPlainText(), "");

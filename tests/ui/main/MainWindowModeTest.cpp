@@ -6,7 +6,11 @@
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageService.h"
 
+#include "ui/loglist/frmLogList.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QTextEdit>
 
 #include <ostream>
 
@@ -25,6 +29,8 @@ struct ModeState {
     bool browsingTicked;
     bool viewEnabled;
     bool clockRunning;
+    bool deleteOffered; // mnuEditDelete shown and enabled
+    bool saveScheduled; // the unsent input is due to be saved
     bool operator==(const ModeState&) const = default;
 };
 
@@ -35,7 +41,8 @@ void PrintTo(const ModeState& s, std::ostream* os)
         << " record=" << s.recordCommands << " copy=" << s.copyAll
         << " rewriting=" << s.rewritingShown << "/" << s.rewritingTicked
         << " browsing=" << s.browsingTicked << " view=" << s.viewEnabled
-        << " clock=" << s.clockRunning;
+        << " clock=" << s.clockRunning << " delete=" << s.deleteOffered
+        << " save=" << s.saveScheduled;
 }
 
 class MainWindowModeTest : public MainWindowFixture {
@@ -58,29 +65,58 @@ protected:
                 Action("mnuEditToRewritingMode")->isChecked(),
                 Action("mnuProgramToBrowsingMode")->isChecked(),
                 btnView->isEnabled(),
-                tmrDate->isActive()};
+                tmrDate->isActive(),
+                Action("mnuEditDelete")->isVisible() && Action("mnuEditDelete")->isEnabled(),
+                window->findChild<QTimer*>("tmrInputArea")->isActive()};
     }
     void ToggleRewriting() { Action("mnuEditToRewritingMode")->trigger(); }
+    static QByteArray ReadBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     const QString title = ApplicationTitle();
 };
 
 TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
 {
-    const ModeState writingEmpty{
-        title + " - 記録 -", true, true, true, false, false, false, false, false, true, true};
+    const ModeState writingEmpty{title + " - 記録 -",
+                                 true,
+                                 true,
+                                 true,
+                                 false,
+                                 false,
+                                 false,
+                                 false,
+                                 false,
+                                 true,
+                                 true,
+                                 false,
+                                 false};
     EXPECT_EQ(State(), writingEmpty);
     EXPECT_EQ(window->Mode(), MainWindowMode::Writing);
 
     Type(txtLog, "下書き");
     ModeState writing = writingEmpty;
-    writing.recordCommands = writing.copyAll = true;
+    writing.recordCommands = writing.copyAll = writing.saveScheduled = true;
     EXPECT_EQ(State(), writing);
 
     // Browsing keeps the typed text, read-only, and does not offer rewriting for it.
     window->SetToBrowsingMode();
-    const ModeState browsingTyped{
-        title + " - 閲覧 -", false, false, false, false, true, false, false, true, false, false};
+    const ModeState browsingTyped{title + " - 閲覧 -",
+                                  false,
+                                  false,
+                                  false,
+                                  false,
+                                  true,
+                                  false,
+                                  false,
+                                  true,
+                                  false,
+                                  false,
+                                  false,
+                                  false};
     EXPECT_EQ(State(), browsingTyped);
     EXPECT_EQ(window->Mode(), MainWindowMode::Browsing);
     EXPECT_EQ(txtLog->toPlainText(), "下書き");
@@ -88,7 +124,7 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
     Store("2021/03/04 05:06:07", "cat", "", "stored");
     window->ShowLog("2021/03/04 05:06:07");
     ModeState browsing = browsingTyped;
-    browsing.rewritingShown = true;
+    browsing.rewritingShown = browsing.deleteOffered = true;
     EXPECT_EQ(State(), browsing);
 
     ToggleRewriting();
@@ -102,11 +138,13 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
                               true,
                               true,
                               false,
+                              false,
+                              false,
                               false};
     EXPECT_EQ(State(), rewriting);
     EXPECT_EQ(window->Mode(), MainWindowMode::Rewriting);
 
-    // An empty text cannot be stored.
+    // An empty text cannot be stored; a rewrite is no unsent input to save.
     txtLog->clear();
     ModeState rewritingEmpty = rewriting;
     rewritingEmpty.recordCommands = rewritingEmpty.copyAll = false;
@@ -118,6 +156,7 @@ TEST_F(MainWindowModeTest, TheModeTableHoldsInEveryMode)
 
     // Ticked, the browsing item goes back to writing with the typed input.
     Action("mnuProgramToBrowsingMode")->trigger();
+    writing.saveScheduled = false; // what comes back is what was saved
     EXPECT_EQ(State(), writing);
     EXPECT_EQ(txtLog->toPlainText(), "下書き");
 }
@@ -286,6 +325,67 @@ TEST_F(MainWindowModeTest, ShowLogFromWritingModeKeepsTheTypedInputSaved)
     window->SetToWritingMode();
     EXPECT_EQ(txtLog->toPlainText(), "typed, not sent");
     EXPECT_EQ(lstCategory->currentText(), "mine");
+}
+
+TEST_F(MainWindowModeTest, DeletingAsksThenRemovesTheRecordFromFileListAndResults)
+{
+    Store("2021/03/04 05:06:07", "cat", "", "first");
+    Store("2021/03/05 05:06:07", "cat", "", "second");
+    const QString month = DataFolderPath() + "2021/03.diary";
+    ShowRecordListWindow();
+    ASSERT_NE(LoadedRecordListWindow(), nullptr);
+    ASSERT_EQ(LoadedRecordListWindow()->FoundDates()->Count(), 2);
+    window->ShowLog("2021/03/04 05:06:07");
+
+    RecordingMessageService messages;
+    messages.answers = {MessageAnswer::No};
+    Action("mnuEditDelete")->trigger();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, "この記録を削除しますか？");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::YesNo);
+    EXPECT_NE(GetLogList().Item(QString("2021/03/04 05:06:07")), nullptr) << "いいえ keeps it";
+
+    // A month file that cannot be written: told, and nothing is removed.
+    const QByteArray before = ReadBytes(month);
+    ASSERT_TRUE(QFile::setPermissions(month, QFile::ReadOwner));
+    messages.answers = {MessageAnswer::Yes};
+    Action("mnuEditDelete")->trigger();
+    ASSERT_TRUE(QFile::setPermissions(month, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_EQ(messages.shown[2].text, frmMain::DeleteFailureMessage(StoreResult::Fail(
+                                          StoreResult::Error::SaveFailed, month)));
+    EXPECT_EQ(ReadBytes(month), before);
+    EXPECT_EQ(txtLog->toPlainText(), "first");
+    EXPECT_EQ(LoadedRecordListWindow()->FoundDates()->Count(), 2);
+
+    messages.answers = {MessageAnswer::Yes};
+    Action("mnuEditDelete")->trigger();
+    EXPECT_EQ(messages.shown.size(), 4) << "only the question";
+    EXPECT_EQ(GetLogList().Item(QString("2021/03/04 05:06:07")), nullptr);
+    EXPECT_EQ(ReadBytes(month).count("<log "), 1);
+    EXPECT_EQ(ReadBytes(DataFolderPath() + "logdate.list"), "2021/03/05 05:06:07\r\n");
+    EXPECT_TRUE(GetLogList().Categories().Has("cat"));
+    EXPECT_EQ(LoadedRecordListWindow()->FoundDates()->Dates(),
+              QList<DateTime>{*DateTime::Parse("2021/03/05 05:06:07")});
+    EXPECT_EQ(txtLog->toPlainText(), "");
+    EXPECT_FALSE(Action("mnuEditDelete")->isEnabled()) << "nothing left on show to delete";
+}
+
+TEST_F(MainWindowModeTest, WordsOfTheSearchAreMarkedWithoutChangingTheText)
+{
+    Store("2021/03/04 05:06:07", "", "", "rain, Rain and rain");
+    window->ShowLog("2021/03/04 05:06:07");
+    window->HighlightWords({"rain", "and"});
+    QStringList marked;
+    for (const QTextEdit::ExtraSelection& mark : txtLog->extraSelections()) {
+        marked << mark.cursor.selectedText() + "@" + QString::number(mark.cursor.position());
+        EXPECT_TRUE(mark.format.hasProperty(QTextFormat::BackgroundBrush));
+    }
+    EXPECT_EQ(marked, (QStringList{"rain@4", "rain@19", "and@14"}));
+    EXPECT_EQ(txtLog->toPlainText(), "rain, Rain and rain");
+
+    window->ShowLog("2021/03/04 05:06:07");
+    EXPECT_TRUE(txtLog->extraSelections().isEmpty()) << "a record shown without words";
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourMenusAndThePopUpsStayOff)
     };
     EXPECT_EQ(items("mnuEdit"),
               QStringList({"mnuEditCopyAll", "mnuEditClear", "mnuEditLog_bar", "mnuEditSetLink",
-                           "mnuEditToRewritingMode", "mnuEditLog"}));
+                           "mnuEditToRewritingMode", "mnuEditDelete", "mnuEditLog"}));
     EXPECT_EQ(items("mnuLink"),
               QStringList({"mnuLinkOpen", "mnuLink_", "mnuLinkEdit", "mnuLinkDelete"}));
     EXPECT_EQ(Action("mnuHelpVersion")->text(), "版情報 : ver 1.3 (2001/10/13)");
