@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,8 +20,6 @@
 #include <QTextStream>
 
 #include <memory>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -162,8 +161,16 @@ bool RunExportAllBenchmark(const QString& dataFolder, QTextStream& out)
     const bool exported = window.ExportFoundDates(program.filePath(QStringLiteral("export.xml")));
     Print(out, "export_all", exported ? timer.elapsed() : -1, "ms");
     Print(out, "export_all_records", lines, "records");
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    Print(out, "export_all_peak_memory", usage.ru_maxrss / 1024, "MB"); // kilobytes on Linux
+    // The high-water mark of this process image: ru_maxrss would keep the
+    // parent's from before the exec.
+    QFile status(QStringLiteral("/proc/self/status"));
+    qint64 peakKilobytes = -1;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                peakKilobytes = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    Print(out, "export_all_peak_memory", peakKilobytes < 0 ? -1 : peakKilobytes / 1024, "MB");
     return exported;
 }
