@@ -172,8 +172,10 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
     return value;
 }
 
-void WriteSetting(const QString& file, const QString& section, const QString& key,
-                  const SettingValue& value)
+namespace {
+
+void PutSetting(QStringList& lines, const QString& section, const QString& key,
+                const SettingValue& value)
 {
     const QString name = TrimBlanks(OneLine(key));
     const QString group = TrimBlanks(OneLine(section));
@@ -184,7 +186,6 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
         stored = u'"' + stored + u'"';
     const QString entry = name + u'=' + stored;
 
-    QStringList lines = ReadLines(file);
     const auto range = FindSection(lines, group);
     if (!range) {
         lines.append(u'[' + group + u']');
@@ -201,8 +202,39 @@ void WriteSetting(const QString& file, const QString& section, const QString& ke
             lines.insert(insert, entry);
         }
     }
+}
+
+void WriteLines(const QString& file, const QStringList& lines)
+{
     WriteFileAtomically(
         file, EncodeTextFile(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+}
+
+} // namespace
+
+void WriteSetting(const QString& file, const QString& section, const QString& key,
+                  const SettingValue& value)
+{
+    if (TrimBlanks(OneLine(key)).isEmpty())
+        return;
+    QStringList lines = ReadLines(file);
+    PutSetting(lines, section, key, value);
+    WriteLines(file, lines);
+}
+
+void WriteSettings(const QString& file, const QString& section,
+                   const std::vector<std::pair<QString, SettingValue>>& values)
+{
+    QStringList lines = ReadLines(file);
+    bool any = false;
+    for (const auto& [key, value] : values) {
+        if (TrimBlanks(OneLine(key)).isEmpty())
+            continue;
+        PutSetting(lines, section, key, value);
+        any = true;
+    }
+    if (any)
+        WriteLines(file, lines);
 }
 
 std::optional<bool> SettingToTruth(const QString& text)

@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 // A typed default or value: text is stored in double quotes, truth values as
 // "True"/"False", numbers as decimal text.
@@ -34,6 +36,10 @@ QString ReadSetting(const QString& file, const QString& section, const QString& 
 // Creates the file, section and key as needed; failures are not reported.
 void WriteSetting(const QString& file, const QString& section, const QString& key,
                   const SettingValue& value);
+// Several keys of one section in a single rewrite of the file, giving the same
+// file as writing them one after another.
+void WriteSettings(const QString& file, const QString& section,
+                   const std::vector<std::pair<QString, SettingValue>>& values);
 
 // "True"/"False" in any case, or a number (0 is false, anything else true).
 std::optional<bool> SettingToTruth(const QString& text);

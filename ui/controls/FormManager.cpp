@@ -257,13 +257,14 @@ void SaveWindowPlacement(const QString& settingsFile, QWidget* window)
         return;
     const QString section = window->objectName();
     const QRect frame = QRect(window->pos(), window->size().grownBy(FrameMargins(window)));
-    WriteSetting(settingsFile, section, Left, Pixels(frame.x()));
-    WriteSetting(settingsFile, section, Top, Pixels(frame.y()));
+    std::vector<std::pair<QString, SettingValue>> values = {{Left, Pixels(frame.x())},
+                                                            {Top, Pixels(frame.y())}};
     if (IsSizable(window)) {
-        WriteSetting(settingsFile, section, Width, Pixels(frame.width()));
-        WriteSetting(settingsFile, section, Height, Pixels(frame.height()));
+        values.emplace_back(Width, Pixels(frame.width()));
+        values.emplace_back(Height, Pixels(frame.height()));
     }
-    WriteSetting(settingsFile, section, Topmost, IsTopmost(window));
+    values.emplace_back(Topmost, IsTopmost(window));
+    WriteSettings(settingsFile, section, values);
 }
 
 void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font)
@@ -289,11 +290,12 @@ void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& fon
 void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font)
 {
     const QString section = name + SettingKeys::FontSectionSuffix;
-    WriteSetting(settingsFile, section, SettingKeys::FontName, font.family());
     double size = font.pointSizeF();
     if (size <= 0)
         size = QFontInfo(font).pointSizeF();
-    WriteSetting(settingsFile, section, SettingKeys::FontSize, std::round(size * 10000) / 10000);
+    WriteSettings(settingsFile, section,
+                  {{SettingKeys::FontName, font.family()},
+                   {SettingKeys::FontSize, std::round(size * 10000) / 10000}});
 }
 
 void UnloadAllWindows()
