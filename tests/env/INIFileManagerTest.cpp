@@ -99,6 +99,25 @@ TEST_F(Settings, WritingKeepsTheRestOfTheFile)
                                   "[frmIcon]\r\nLeft=3\r\nTop=4\r\n"));
 }
 
+TEST_F(Settings, SeveralKeysAtOnceGiveTheFileOfSingleWrites)
+{
+    const std::vector<std::pair<QString, SettingValue>> values{
+        {"Left", 10}, {"top", 20}, {" ", 1}, {"Topmost", true}, {"Name", QString("a b")}};
+    for (const QByteArray& start :
+         {QByteArray(), QByteArray("; kept\r\n[frmMain]\r\nLeft=1\r\nTop=2\r\n\r\n[x]\r\ny=1\r\n"),
+          QByteArray("[other]\r\nk=1\r\n"), QByteArray("[frmMain]\nLeft=1\n")}) {
+        for (const QString& section : {QString("frmMain"), QString("NEW")}) {
+            SetBytes(start);
+            for (const auto& [key, value] : values)
+                WriteSetting(ini, section, key, value);
+            const QByteArray single = Bytes();
+            SetBytes(start);
+            WriteSettings(ini, section, values);
+            EXPECT_EQ(Bytes(), single) << start.toStdString() << section.toStdString();
+        }
+    }
+}
+
 TEST_F(Settings, ValuesAreCutTo255Bytes)
 {
     WriteSetting(ini, "LogList", "Category", QString(300, u'a'));
