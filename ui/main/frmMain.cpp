@@ -650,6 +650,18 @@ void frmMain::ReportFailure(const StoreResult& result)
     UpdateCommandStates();
 }
 
+namespace {
+
+// Why a data file was not written, as the record's and the delete's messages say it.
+QString CannotWriteReason(const QString& file)
+{
+    return QStringLiteral("データファイル「%1」に書き込めません。"
+                          "ディスクの空き容量と書き込みの権限を確かめてください。\n")
+        .arg(file);
+}
+
+} // namespace
+
 QString frmMain::FailureMessage(const StoreResult& result)
 {
     const QString kept = QStringLiteral("入力した内容はそのまま残っています。");
@@ -661,10 +673,7 @@ QString frmMain::FailureMessage(const StoreResult& result)
                    .arg(result.detail) +
                kept;
     case StoreResult::Error::SaveFailed:
-        return QStringLiteral("記録を保存できませんでした。\n"
-                              "データファイル「%1」に書き込めません。"
-                              "ディスクの空き容量と書き込みの権限を確かめてください。\n")
-                   .arg(result.detail) +
+        return QStringLiteral("記録を保存できませんでした。\n") + CannotWriteReason(result.detail) +
                kept;
     case StoreResult::Error::DuplicateDate:
         return QStringLiteral("記録を保存できませんでした。\n"
@@ -761,10 +770,7 @@ QString frmMain::DeleteFailureMessage(const StoreResult& result)
     const QString kept = QStringLiteral("記録はそのまま残っています。");
     switch (result.error) {
     case StoreResult::Error::SaveFailed:
-        return QStringLiteral("記録を削除できませんでした。\n"
-                              "データファイル「%1」に書き込めません。"
-                              "ディスクの空き容量と書き込みの権限を確かめてください。\n")
-                   .arg(result.detail) +
+        return QStringLiteral("記録を削除できませんでした。\n") + CannotWriteReason(result.detail) +
                kept;
     case StoreResult::Error::NotInFile:
         return QStringLiteral("記録を削除できませんでした。\n"
