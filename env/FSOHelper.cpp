@@ -263,10 +263,11 @@ void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, con
     }
 }
 
-QList<FileEntry> FindFiles(const QString& root, const QString& pattern, QStringList* unreadable)
+std::optional<QList<FileEntry>> FindFiles(const QString& root, const QString& pattern,
+                                          QStringList* unreadable)
 {
     if (!FolderExists(root))
-        throw FileSystemError(QStringLiteral("path not found: %1").arg(root).toStdString());
+        return std::nullopt;
     QList<FileEntry> folders;
     CollectSubFolders(folders, FolderEntry(root), unreadable);
     QList<FileEntry> files;

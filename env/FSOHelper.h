@@ -6,13 +6,7 @@
 #include <QString>
 
 #include <filesystem>
-#include <stdexcept>
-
-// Raised for a path that the file system cannot walk (a missing search root).
-class FileSystemError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include <optional>
 
 struct FileEntry {
     QString Name; // the file or folder name alone, as text
@@ -73,10 +67,10 @@ void CollectChildFolders(QList<FileEntry>& target, const FileEntry& folder,
 void CollectMatchingFiles(QList<FileEntry>& target, const FileEntry& folder, const QString& pattern,
                           QStringList* unreadable = nullptr);
 // The matching files of every folder below the root (not the root's own files).
-// Throws FileSystemError when the root is missing; folders below it that cannot
-// be read are skipped and named in *unreadable.
-QList<FileEntry> FindFiles(const QString& root, const QString& pattern,
-                           QStringList* unreadable = nullptr);
+// Nothing when the root is no folder; folders below it that cannot be read are
+// skipped and named in *unreadable.
+std::optional<QList<FileEntry>> FindFiles(const QString& root, const QString& pattern,
+                                          QStringList* unreadable = nullptr);
 
 // Whole-name match: "*" any run of characters, "?" exactly one; case-sensitive.
 bool MatchesWildcard(const QString& name, const QString& pattern);

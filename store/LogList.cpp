@@ -404,14 +404,12 @@ StoreResult LogList::Delete(const DateTime& logDate)
 
 StoreResult LogList::CollectDataList()
 {
-    QList<FileEntry> found;
     QStringList unreadable;
-    try {
-        // Month files and what interrupted saves of them left behind.
-        found = FindFiles(dataFolder_, DataFilePattern + QLatin1Char('*'), &unreadable);
-    } catch (const FileSystemError&) {
-        // No data folder: no month files, the lists are rebuilt from memory.
-    }
+    // Month files and what interrupted saves of them left behind. Without a
+    // data folder there are none, and the lists are rebuilt from memory.
+    const QList<FileEntry> found =
+        FindFiles(dataFolder_, DataFilePattern + QLatin1Char('*'), &unreadable)
+            .value_or(QList<FileEntry>());
     const QString leftover = DataFilePattern + QLatin1String(kAtomicTempMarker) + QLatin1Char('*');
     QList<FileEntry> months;
     for (const FileEntry& entry : std::as_const(found)) {
@@ -475,11 +473,16 @@ const ::Log* LogList::RecordAt(qsizetype position)
     return record;
 }
 
-void LogList::ReadMonthsOf(const DateList& dates)
+QStringList LogList::UnreadMonths(const DateList& dates, qsizetype first, qsizetype last,
+                                  const std::vector<const ::Log*>* known) const
 {
     QStringList months;
     int lastMonth = -1;
-    for (const DateTime& logDate : dates) {
+    for (qsizetype i = first; i <= last; ++i) {
+        // A record at hand lies in a month that is read.
+        if (known && (*known)[static_cast<size_t>(i)])
+            continue;
+        const DateTime logDate = dates.Item(i);
         const int month = logDate.Year() * 12 + logDate.Month();
         if (month == lastMonth)
             continue;
@@ -488,7 +491,12 @@ void LogList::ReadMonthsOf(const DateList& dates)
         if (!IsRead(path))
             months.append(path);
     }
-    ReadDataFiles(months);
+    return months;
+}
+
+void LogList::ReadMonthsOf(const DateList& dates)
+{
+    ReadDataFiles(UnreadMonths(dates, 0, dates.Count() - 1));
 }
 
 DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
@@ -501,19 +509,7 @@ DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
     // The month files the filters will need, read together in month order.
     if (static_cast<size_t>(logDates_.Count()) != resolved_.size())
         resolved_.resize(static_cast<size_t>(logDates_.Count()), nullptr);
-    QStringList months;
-    int lastMonth = -1;
-    for (qsizetype i = first; i <= last; ++i) {
-        if (resolved_[static_cast<size_t>(i)])
-            continue;
-        const DateTime& logDate = logDates_.Item(i);
-        const int month = logDate.Year() * 12 + logDate.Month();
-        if (month == lastMonth || Find(logDate))
-            continue;
-        lastMonth = month;
-        months.append(GetDataFilePath(logDate));
-    }
-    ReadDataFiles(months);
+    ReadDataFiles(UnreadMonths(logDates_, first, last, &resolved_));
 
     Candidates candidates;
     if (last >= first)

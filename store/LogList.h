@@ -32,13 +32,13 @@ public:
     // Loads both lists of the folder afresh and forgets every record and file.
     void Initialize(const QString& dataFolder);
 
+    // Reads together, on the worker threads, every month file the dates need
+    // that is not in memory yet; Item then finds their records at once.
+    void ReadMonthsOf(const DateList& dates);
     // The date-times of the records from begin to end (both entries of LogDates)
     // whose category holds every keyword of category (letter case ignored) and
     // whose text holds every word of text (letter case significant), ascending.
     // Empty conditions read no month file.
-    // Reads together, on the worker threads, every month file the dates need
-    // that is not in memory yet; Item then finds their records at once.
-    void ReadMonthsOf(const DateList& dates);
     DateList GetFoundLogDates(const DateTime& begin, const DateTime& end, const QString& category,
                               const QString& text);
 
@@ -111,6 +111,10 @@ private:
     void ReadDataFiles(const QStringList& paths);
     void ReadDataFiles(const QList<FileEntry>& files);
     bool IsRead(const QString& path) const;
+    // The month files of the ascending dates[first..last] not read yet, each
+    // once. known: the records already looked up for those positions, if any.
+    QStringList UnreadMonths(const DateList& dates, qsizetype first, qsizetype last,
+                             const std::vector<const ::Log*>* known = nullptr) const;
     // The document of a month, for a write; its records are read first.
     XMLFile* OpenDataFile(const QString& path);
     // Reads a month file into the tree, remembering what went wrong with it.

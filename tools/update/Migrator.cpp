@@ -80,11 +80,8 @@ bool Migrator::Usable(const std::filesystem::path& dataFolder)
 
 QList<FileEntry> Migrator::FindDataFiles(QStringList* unreadable) const
 {
-    try {
-        return FindFiles(folder_, DataFormat::DataFilePattern, unreadable);
-    } catch (const FileSystemError&) {
-        return {}; // no folder to search: no data files
-    }
+    // No folder to search: no data files.
+    return FindFiles(folder_, DataFormat::DataFilePattern, unreadable).value_or(QList<FileEntry>());
 }
 
 QStringList Migrator::MigrateSettingsFile()
