@@ -6,6 +6,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/main/frmPath.h"
 
+#include "support/ModalDriverScope.h"
 #include "support/ProgramPictures.h"
 #include "support/TempFolder.h"
 
@@ -28,11 +29,6 @@ protected:
             GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
         CopyProgramPictures();
     }
-    void TearDown() override
-    {
-        frmPath::SetInteractionForTesting({});
-        frmFont::SetInteractionForTesting({});
-    }
     void Save(QWidget& window, const QString& name)
     {
         EXPECT_TRUE(SaveScreenshot(window, out + u'/' + name)) << name.toStdString();
@@ -44,7 +40,7 @@ protected:
 
 TEST_F(LinkScreenshot, PathDialog)
 {
-    frmPath::SetInteractionForTesting([this](frmPath& d) {
+    ModalDriverScope<frmPath> driver([this](frmPath& d) {
         Save(d, "path.png");
         d.resize(d.width() * 3 / 2, d.height() * 3 / 2);
         Save(d, "path-wide.png");
@@ -57,7 +53,7 @@ TEST_F(LinkScreenshot, PathDialog)
 
 TEST_F(LinkScreenshot, FontDialog)
 {
-    frmFont::SetInteractionForTesting([this](frmFont& d) { Save(d, "font.png"); });
+    ModalDriverScope<frmFont> driver([this](frmFont& d) { Save(d, "font.png"); });
     QFont font(QStringLiteral("IPAGothic"));
     font.setPointSize(12);
     frmFont dialog;
