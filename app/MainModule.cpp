@@ -75,7 +75,7 @@ bool StartUpIn(const QString& programFolder, bool besideExecutable)
     // A folder that could not be made holds no data to guard: the start goes
     // on, as it does without a data folder.
     auto lock = std::make_unique<FolderLock>();
-    if (lock->TryLock(DataFolderPath()) == FolderLock::Result::InUse) {
+    if (lock->TryLockFile(InstanceLockPath(ProgramFolderPath())) == FolderLock::Result::InUse) {
         ReleaseFileSystem();
         return false;
     }
@@ -110,7 +110,7 @@ bool StartUpForTesting(const QString& programFolder)
 
 QString InstanceLockPath(const QString& programFolder)
 {
-    return FolderLock::PathIn(QDir::cleanPath(programFolder) + u'/' + CurrentUserName());
+    return FolderLock::SingleCopyPath(ApplicationTitle(), programFolder);
 }
 
 namespace {

@@ -1,6 +1,12 @@
 #include "env/FolderLock.h"
 
+#include "env/Folders.h"
+#include "env/System.h"
+
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -27,12 +33,37 @@ QString FolderLock::PathIn(const QString& folder)
 
 FolderLock::Result FolderLock::TryLock(const QString& folder)
 {
-    return LockFile(QFile::encodeName(PathIn(folder)).constData());
+    return TryLockFile(PathIn(folder));
+}
+
+QString FolderLock::SingleCopyPath(const QString& program, const QString& programFolder)
+{
+    const QString folder = QDir::cleanPath(programFolder);
+    if (program == ApplicationTitle())
+        return PathIn(folder + u'/' + CurrentUserName());
+    // Qt gives no runtime folder when the one it finds belongs to someone else.
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty()) {
+        base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+               QStringLiteral("/quillmere");
+        QDir().mkpath(base);
+        QFile::setPermissions(base, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
+    }
+    const QByteArray hash =
+        QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return base + QStringLiteral("/quillmere-") + program + u'-' + QString::fromLatin1(hash) +
+           QStringLiteral(".lock");
 }
 
 FolderLock::Result FolderLock::TryLock(const std::filesystem::path& folder)
 {
     return LockFile((folder / kLockFileName).c_str());
+}
+
+FolderLock::Result FolderLock::TryLockFile(const QString& lockFile)
+{
+    return LockFile(QFile::encodeName(lockFile).constData());
 }
 
 FolderLock::Result FolderLock::LockFile(const char* path)

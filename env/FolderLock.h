@@ -24,11 +24,21 @@ public:
     Result TryLock(const QString& folder);
     // The same for a folder named by the file system's bytes.
     Result TryLock(const std::filesystem::path& folder);
+    // The hold of a lock file named outright.
+    Result TryLockFile(const QString& lockFile);
     void Release();
     bool IsHeld() const { return fd_ >= 0; }
 
     // The lock file of a folder.
     static QString PathIn(const QString& folder);
+    // The lock file that lets one copy of a program run at a time on a program
+    // folder, per user. Quillmere's is its data folder's own, so that update
+    // leaves alone what a running copy works on. Another program's lies in a
+    // folder of the user's own (the runtime folder, else ~/.cache/quillmere),
+    // never the shared temp folder, where another user could plant it and
+    // keep every copy from running; its name holds the program and a hash of
+    // the program folder.
+    static QString SingleCopyPath(const QString& program, const QString& programFolder);
 
 private:
     Result LockFile(const char* path);

@@ -59,8 +59,8 @@ bool PrepareFoldersIn(const QString& programFolder)
     while (paths.program.size() > 1 && paths.program.endsWith(u'/'))
         paths.program.chop(1);
     paths.data = paths.program + u'/' + CurrentUserName() + u'/';
-    paths.icons = paths.program + QStringLiteral("/icons/");
-    paths.settings = paths.data + ApplicationTitle() + QStringLiteral(".ini");
+    paths.icons = paths.program + u'/' + IconFolderName() + u'/';
+    paths.settings = paths.data + SettingsFileName();
     if (!MakePrivate(paths.data.chopped(1)))
         return false;
     EnsureFolder(paths.data, 0700);

@@ -8,6 +8,17 @@ inline QString ApplicationTitle()
 {
     return QString::fromLatin1(kApplicationTitle);
 }
+// The settings file's name, "Quillmere.ini", in each data folder (and, in the
+// old layout that update converts, beside the program).
+inline QString SettingsFileName()
+{
+    return ApplicationTitle() + QStringLiteral(".ini");
+}
+// The name of the program folder's picture folder, which is no data folder.
+inline QString IconFolderName()
+{
+    return QStringLiteral("icons");
+}
 
 // Sets the paths from the executable's folder and makes the data folder
 // private: created with mode 0700 if it is missing, made 0700 if it is open to

@@ -4,18 +4,10 @@
 # the question before a record is deleted, and the windows after deleting it.
 # Usage: scripts/screenshots/delete.sh BUILD_DIR [OUTPUT_FOLDER]
 set -eu
-build=${1:?build directory}
-out=${2:-screenshots}
-case $build in /*) ;; *) build=$(pwd)/$build ;; esac
-case $out in /*) ;; *) out=$(pwd)/$out ;; esac
-mkdir -p "$out"
-program=$(mktemp -d)
-trap 'rm -rf "$program"' EXIT
-cp "$build/Quillmere" "$program/"
-cp -r "$(dirname "$0")/../../resources/icons" "$program/"
-user=$(id -un)
-mkdir -p "$program/$user/2024"
-python3 - "$program/$user" <<'PY'
+. "$(dirname "$0")/xvfb.sh"
+program_folder
+mkdir -p "$data/2024"
+python3 - "$data" <<'PY'
 import sys
 folder = sys.argv[1]
 records = [("2024-05-01T09:30:00", "仕事 会議", "定例会議。\r\n来週までに会議の資料をまとめる。\r\n会議室は三階。"),
@@ -58,5 +50,4 @@ import -window root "$out/after-delete.png"
 kill \$pid; wait \$pid || true
 cp "$user/2024/05.diary.bak" "$out/05.diary.bak" 2>/dev/null || true
 STEPS
-XDG_RUNTIME_DIR=$program xvfb-run -a -s "-screen 0 1024x768x24" sh "$program/steps.sh"
-ls "$out"
+under_xvfb sh "$program/steps.sh"

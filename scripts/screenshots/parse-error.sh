@@ -4,18 +4,10 @@
 # the record list after the box was closed.
 # Usage: scripts/screenshots/parse-error.sh BUILD_DIR [OUTPUT_FOLDER]
 set -eu
-build=${1:?build directory}
-out=${2:-screenshots}
-case $build in /*) ;; *) build=$(pwd)/$build ;; esac
-case $out in /*) ;; *) out=$(pwd)/$out ;; esac
-mkdir -p "$out"
-program=$(mktemp -d)
-trap 'rm -rf "$program"' EXIT
-cp "$build/Quillmere" "$program/"
-cp -r "$(dirname "$0")/../../resources/icons" "$program/"
-user=$(id -un)
-mkdir -p "$program/$user/2024"
-python3 - "$program/$user" <<'PY'
+. "$(dirname "$0")/xvfb.sh"
+program_folder
+mkdir -p "$data/2024"
+python3 - "$data" <<'PY'
 import sys
 folder = sys.argv[1]
 records, dates = [], []
@@ -45,5 +37,4 @@ sleep 1
 import -window root "$out/parse-error-after.png"
 kill \$pid; wait \$pid || true
 STEPS
-XDG_RUNTIME_DIR=$program xvfb-run -a -s "-screen 0 1024x768x24" sh "$program/steps.sh"
-ls "$out"
+under_xvfb sh "$program/steps.sh"

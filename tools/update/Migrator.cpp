@@ -1,6 +1,7 @@
 #include "tools/update/Migrator.h"
 
 #include "env/AtomicFile.h"
+#include "env/Folders.h"
 #include "store/DataFormat.h"
 #include "store/XMLFile.h"
 #include "store/XmlNode.h"
@@ -46,7 +47,6 @@ void AppendSection(QString& text, const QString& heading, const QStringList& nam
 
 } // namespace
 
-const QString Migrator::SettingsFileName = QStringLiteral("Quillmere.ini");
 const QString Migrator::Caption = QStringLiteral("Quillmere ver 1.3 データ移行ツール");
 
 bool RunReport::Complete() const
@@ -86,7 +86,7 @@ QList<FileEntry> Migrator::FindDataFiles(QStringList* unreadable) const
 
 QStringList Migrator::MigrateSettingsFile()
 {
-    const QString old = folder_ + u'/' + SettingsFileName;
+    const QString old = folder_ + u'/' + SettingsFileName();
     if (!FileExists(old))
         return {};
     QByteArray settings;
@@ -97,7 +97,7 @@ QStringList Migrator::MigrateSettingsFile()
     QList<FileEntry> subfolders;
     CollectChildFolders(subfolders, FileEntry{folder_, folder_, NativePath(folder_)});
     for (const FileEntry& sub : subfolders) {
-        if (sub.Name == QLatin1String("manual") || sub.Name == QLatin1String("icons"))
+        if (sub.Name == QLatin1String("manual") || sub.Name == IconFolderName())
             continue;
         ++folders;
         // A running Quillmere reads its settings only at start and writes its own
@@ -108,7 +108,7 @@ QStringList Migrator::MigrateSettingsFile()
         }
         // A folder with its own settings keeps them. The folder is locked, so
         // nothing can put a file there between the look and the write.
-        const std::filesystem::path target = sub.Native / SettingsFileName.toStdString();
+        const std::filesystem::path target = sub.Native / SettingsFileName().toStdString();
         std::error_code error;
         if (!std::filesystem::is_regular_file(target, error) &&
             !(read && WriteFileAtomically(target, settings))) {
@@ -220,7 +220,7 @@ QString Migrator::CompletionMessage(const RunReport& report)
     AppendSection(text,
                   QStringLiteral("次のフォルダには設定ファイル「%1」をコピーできませんでした。"
                                  "元の設定ファイルは残してあります。")
-                      .arg(SettingsFileName),
+                      .arg(SettingsFileName()),
                   report.settingsNotCopied, budget);
     if (!report.undated.isEmpty()) {
         int records = 0;

@@ -68,7 +68,6 @@ public:
     // The text shown at the end of a run.
     static QString CompletionMessage(const RunReport& report);
 
-    static const QString SettingsFileName;
     // Title of the tool's own messages.
     static const QString Caption;
 

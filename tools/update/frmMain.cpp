@@ -9,14 +9,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
-#include <QStandardPaths>
 
 namespace update {
 namespace {
@@ -78,35 +75,12 @@ frmMain::~frmMain()
     Form_Unload();
 }
 
-QString frmMain::LockPath(const QString& folder)
-{
-    // Only a folder of the user's own: in the shared temp folder another user
-    // could plant the lock and keep every copy from running. Qt gives no
-    // runtime folder when the one it finds belongs to someone else.
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty()) {
-        base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-               QStringLiteral("/quillmere");
-        QDir().mkpath(base);
-        QFile::setPermissions(base, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner);
-    }
-    const QByteArray hash =
-        QCryptographicHash::hash(QDir::cleanPath(folder).toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(16);
-    return base + QStringLiteral("/quillmere-update-") + QString::fromLatin1(hash) +
-           QStringLiteral(".lock");
-}
-
 bool frmMain::Form_Load()
 {
-    auto lock = std::make_unique<QLockFile>(LockPath(folder_));
-    lock->setStaleLockTime(0); // a dead holder's lock is taken over
-    if (!lock->tryLock(0)) {
+    if (lock_.TryLockFile(FolderLock::SingleCopyPath(QStringLiteral("update"), folder_)) !=
+        FolderLock::Result::Taken) {
         return true; // another copy runs: show the window, button stays disabled
     }
-    lock_ = std::move(lock);
     CreateFileSystem();
     fileSystemCreated_ = true;
     dataFiles_ = Migrator(folder_).FindDataFiles(&unreadableFolders_);
@@ -123,7 +97,7 @@ bool frmMain::Form_Load()
 
 void frmMain::btnRun_Click()
 {
-    if (ran_ || !lock_) {
+    if (ran_ || !lock_.IsHeld()) {
         return;
     }
     ran_ = true;

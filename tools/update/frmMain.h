@@ -1,14 +1,12 @@
 #pragma once
 // The migration tool's only window.
+#include "env/FolderLock.h"
 #include "tools/update/Migrator.h"
 
 #include <QLabel>
-#include <QLockFile>
 #include <QPushButton>
 #include <QStringList>
 #include <QWidget>
-
-#include <memory>
 
 namespace update {
 
@@ -26,8 +24,6 @@ public:
     void Form_Unload();
 
     const QList<FileEntry>& DataFiles() const { return dataFiles_; }
-    // Where the single-instance lock of a folder lies.
-    static QString LockPath(const QString& folder);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,7 +32,7 @@ private:
     QString folder_;
     QLabel* lblDescription_;
     QPushButton* btnRun_;
-    std::unique_ptr<QLockFile> lock_;
+    FolderLock lock_; // the one copy's hold, gone with the process
     QList<FileEntry> dataFiles_;
     QStringList unreadableFolders_;
     bool ran_ = false;

@@ -2,21 +2,14 @@
 
 #include "env/FSOHelper.h"
 #include "ui/controls/CheckedFileDialog.h"
+#include "ui/controls/ModalDialog.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QPointer>
-#include <QTimer>
 
 namespace {
-
-FileSelectDialog::Driver& CurrentDriver()
-{
-    static FileSelectDialog::Driver driver;
-    return driver;
-}
 
 QString QtPatterns(const QString& patterns)
 {
@@ -33,11 +26,6 @@ QString QtPatterns(const QString& patterns)
 }
 
 } // namespace
-
-void FileSelectDialog::SetDriver(Driver driver)
-{
-    CurrentDriver() = std::move(driver);
-}
 
 QStringList FileSelectDialog::NameFilters(const QString& filter)
 {
@@ -116,16 +104,7 @@ bool FileSelectDialog::Show(bool save, QWidget* owner)
             grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
     }
 
-    if (const Driver& driver = CurrentDriver()) {
-        QPointer<CheckedFileDialog> guard(&dialog);
-        QTimer::singleShot(0, &dialog, [guard, driver] {
-            driver(*guard);
-            if (guard && guard->isVisible())
-                guard->reject();
-        });
-    }
-
-    bool result = dialog.exec() == QDialog::Accepted;
+    bool result = ExecModal(dialog) == QDialog::Accepted;
     if (result) {
         const QStringList files = dialog.selectedFiles();
         QString buffer;

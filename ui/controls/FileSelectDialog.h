@@ -10,15 +10,11 @@
 // MaxPathLength characters (with the separators the platform dialog counts)
 // ends like a canceled dialog.
 //
-// Tests never meet a modal dialog: SetDriver installs a function that gets the
-// dialog once it is up (to select files and accept() or reject() it); a dialog
-// still open when the function returns is canceled.
+// The dialog is a CheckedFileDialog run by ExecModal, so a test drives it with
+// SetModalDriver<CheckedFileDialog> (ModalDialog.h).
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
-class CheckedFileDialog;
 class QWidget;
 
 class FileSelectDialog {
@@ -61,9 +57,6 @@ public:
 
     // The filter list as Qt name filters, one per complete pair.
     static QStringList NameFilters(const QString& filter);
-
-    using Driver = std::function<void(CheckedFileDialog&)>;
-    static void SetDriver(Driver driver);
 
 private:
     bool Show(bool save, QWidget* owner);

@@ -1,12 +1,14 @@
 #pragma once
 // Every section and key of the settings file the program reads or writes, with
 // the default a missing entry takes, so the file's layout is read in one place.
+#include "env/Folders.h"
+
 #include <QString>
 
 namespace SettingKeys {
 
 // The program: whether it last ended iconized (default false).
-inline const QString ProgramSection = QStringLiteral("Quillmere");
+inline const QString ProgramSection = ApplicationTitle();
 inline const QString Iconize = QStringLiteral("Iconize");
 inline constexpr bool IconizeDefault = false;
 

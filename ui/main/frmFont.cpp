@@ -2,9 +2,9 @@
 
 #include "env/Folders.h"
 #include "ui/controls/DesignFonts.h"
+#include "ui/controls/ModalDialog.h"
 #include "ui/controls/Pictures.h"
 #include "ui/controls/Twips.h"
-#include "ui/main/ModalDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,12 +19,6 @@
 #include <cmath>
 
 namespace {
-
-frmFont::Interaction& TestInteraction()
-{
-    static frmFont::Interaction interaction;
-    return interaction;
-}
 
 constexpr int kSmallestSize = 8;
 constexpr int kLargestSize = 32;
@@ -171,13 +165,8 @@ void frmFont::ShowDialog(QFont& target)
     fontDialogReady_ = true;
     PreviewSelection();
 
-    ExecModal(*this, TestInteraction());
+    ExecModal(*this);
 
     if (fontAccepted_)
         ApplyFontSelection(target);
-}
-
-void frmFont::SetInteractionForTesting(Interaction interaction)
-{
-    TestInteraction() = std::move(interaction);
 }

@@ -5,8 +5,6 @@
 #include <QDialog>
 #include <QFont>
 
-#include <functional>
-
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -27,11 +25,6 @@ public:
     // Rounds a point size to the whole size the size list offers: to the
     // nearest integer, an exact half to the even neighbour.
     static int WholePoints(qreal pointSize);
-
-    // Runs instead of a person once the dialog is shown modally. When it
-    // leaves the dialog open, the dialog is closed as by its close box.
-    using Interaction = std::function<void(frmFont& dialog)>;
-    static void SetInteractionForTesting(Interaction interaction);
 
 private:
     void SelectListItem(QComboBox* list, const QString& text);

@@ -6,11 +6,11 @@
 #include "ui/controls/DesignFonts.h"
 #include "ui/controls/Expander.h"
 #include "ui/controls/GroupingBox.h"
+#include "ui/controls/ModalDialog.h"
 #include "ui/controls/Pictures.h"
 #include "ui/controls/ResizingGrip.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/LinkRules.h"
-#include "ui/main/ModalDialog.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -19,16 +19,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-
-namespace {
-
-frmPath::Interaction& TestInteraction()
-{
-    static frmPath::Interaction interaction;
-    return interaction;
-}
-
-} // namespace
 
 frmPath::frmPath(QWidget* owner) : QDialog(owner)
 {
@@ -115,7 +105,7 @@ void frmPath::ShowDialog(const QString& title, const QString& caption, int pathT
     pathType_ = pathType;
     txtPath_->setText(path);
 
-    ExecModal(*this, TestInteraction());
+    ExecModal(*this);
 }
 
 bool frmPath::ExistsAsTyped(const QString& text)
@@ -175,9 +165,4 @@ bool frmPath::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmPath::SetInteractionForTesting(Interaction interaction)
-{
-    TestInteraction() = std::move(interaction);
 }

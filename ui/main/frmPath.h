@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QString>
 
-#include <functional>
-
 class Expander;
 class GroupingBox;
 class QLabel;
@@ -29,11 +27,6 @@ public:
     // The accepted text exactly as typed, blanks included; empty when cancelled.
     const QString& Path() const { return path_; }
     int PathType() const { return pathType_; }
-
-    // Runs instead of a person once the dialog is shown modally. When it
-    // leaves the dialog open, the dialog is closed as by its close box.
-    using Interaction = std::function<void(frmPath& dialog)>;
-    static void SetInteractionForTesting(Interaction interaction);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
-#include <QLockFile>
 #include <QPushButton>
 
 using update::frmMain;
@@ -139,6 +139,9 @@ TEST(UpdateWindow, LockIsReleasedWithTheWindow)
         frmMain first(folder.path());
         ASSERT_TRUE(first.Form_Load());
     }
+    // The file stays behind, as after a crash, and keeps no copy away.
+    EXPECT_TRUE(
+        QFileInfo::exists(FolderLock::SingleCopyPath(QStringLiteral("update"), folder.path())));
     frmMain again(folder.path());
     ASSERT_TRUE(again.Form_Load());
     EXPECT_TRUE(RunButton(again)->isEnabled());

@@ -12,20 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ModalDriverScope.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageService.h"
 
 namespace {
-
-// Installs a driver for the dialogs of one test.
-class DriverScope {
-public:
-    explicit DriverScope(FileSelectDialog::Driver driver)
-    {
-        FileSelectDialog::SetDriver(std::move(driver));
-    }
-    ~DriverScope() { FileSelectDialog::SetDriver(nullptr); }
-};
 
 void Touch(const QString& path)
 {
@@ -47,7 +38,7 @@ const QString kExportFilter = QStringLiteral("XML (*.xml)|*.xml|すべてのフ�
 TEST(FileSelectDialogTest, FlagsAreRecomputedAtEveryShow)
 {
     int shows = 0;
-    DriverScope driver([&](CheckedFileDialog& dialog) {
+    ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
         ++shows;
         dialog.reject();
     });
@@ -81,7 +72,7 @@ TEST(FileSelectDialogTest, FilterBecomesTheDialogsFilterList)
 
     QStringList seen;
     QString selected;
-    DriverScope driver([&](CheckedFileDialog& dialog) {
+    ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
         seen = dialog.nameFilters();
         selected = dialog.selectedNameFilter();
         dialog.reject();
@@ -119,7 +110,7 @@ TEST(FileSelectDialogTest, SaveAppendsTheExtensionAndConfirmsAnOverwrite)
     files.SetFilter(kExportFilter);
     files.SetDefaultExtension(QStringLiteral("xml"));
     {
-        DriverScope driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             title = dialog.windowTitle();
             dialog.setDirectory(dir.path());
             TypeName(dialog, QStringLiteral("結果"));
@@ -135,7 +126,7 @@ TEST(FileSelectDialogTest, SaveAppendsTheExtensionAndConfirmsAnOverwrite)
     // An existing file: "No" keeps the dialog open, "Yes" takes the file.
     messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
     {
-        DriverScope driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             dialog.selectFile(existing);
             dialog.accept();
             stayedOpen = dialog.isVisible();
@@ -153,7 +144,7 @@ TEST(FileSelectDialogTest, SaveAppendsTheExtensionAndConfirmsAnOverwrite)
     // A folder that does not exist is refused with a message.
     messages.shown.clear();
     {
-        DriverScope driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             dialog.selectFile(dir.filePath(QStringLiteral("none/out.xml")));
             dialog.accept();
         });
@@ -172,7 +163,7 @@ TEST(FileSelectDialogTest, OpenNeedsAnExistingFileAndKeepsThePathOnCancel)
     Touch(present);
     FileSelectDialog files;
     {
-        DriverScope driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             dialog.selectFile(present);
             dialog.accept();
         });
@@ -182,7 +173,7 @@ TEST(FileSelectDialogTest, OpenNeedsAnExistingFileAndKeepsThePathOnCancel)
 
     QStringList startsWith;
     {
-        DriverScope driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             startsWith = dialog.selectedFiles();
             dialog.selectFile(dir.filePath(QStringLiteral("missing.txt")));
             dialog.accept();
@@ -198,7 +189,7 @@ TEST(FileSelectDialogTest, OpenNeedsAnExistingFileAndKeepsThePathOnCancel)
 
     // A driver that leaves the dialog open never blocks: the show is canceled.
     {
-        DriverScope driver([](CheckedFileDialog&) {});
+        ModalDriverScope<CheckedFileDialog> driver([](CheckedFileDialog&) {});
         EXPECT_FALSE(files.ShowOpenDialog(nullptr));
     }
     EXPECT_TRUE(files.Canceled());
@@ -212,7 +203,7 @@ TEST(FileSelectDialogTest, SeveralFilesGiveTheFolderAndEachName)
     Touch(dir.filePath(QStringLiteral("b.txt")));
     FileSelectDialog files;
     files.SetMultiSelect(true);
-    DriverScope driver([&](CheckedFileDialog& dialog) {
+    ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
         dialog.setDirectory(dir.path());
         TypeName(dialog, QStringLiteral("\"a.txt\" \"b.txt\""));
         dialog.accept();
@@ -239,7 +230,7 @@ TEST(FileSelectDialogTest, SelectionLongerThanTheBufferEndsAsCanceled)
 
     FileSelectDialog files;
     QString choice = fits;
-    DriverScope driver([&](CheckedFileDialog& dialog) {
+    ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
         dialog.selectFile(choice);
         dialog.accept();
     });
@@ -255,7 +246,7 @@ TEST(FileSelectDialogTest, ReadOnlyShowsACheckedBox)
 {
     bool shown = false;
     bool checked = false;
-    DriverScope driver([&](CheckedFileDialog& dialog) {
+    ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
         auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("chkReadOnly"));
         shown = box && box->isVisible();
         checked = box && box->isChecked();

@@ -1,7 +1,5 @@
 // The record list window with the real main window of a running program: a
-// result shown there, the main window's category box after a repair, and a
-// picture of both for a person to look at (only when QUILLMERE_SCREENSHOTS
-// names a folder; scripts/screenshots/loglist.sh runs it under Xvfb).
+// result shown there and the main window's category box after a repair.
 #include "app/MainModule.h"
 #include "env/DateTime.h"
 #include "env/Folders.h"
@@ -17,13 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListView>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -145,54 +140,6 @@ TEST_F(BesideMainWindow, RepairAfterLostListsRefillsTheMainWindowsCategoryBox)
     EXPECT_EQ(offered, listed);
     EXPECT_TRUE(offered.contains(QStringLiteral("会議")));
     EXPECT_TRUE(offered.contains(QStringLiteral("家")));
-}
-
-class LogListScreenshot : public BesideMainWindow {
-protected:
-    void SetUp() override
-    {
-        out_ = ScreenshotFolder();
-        if (out_.isEmpty())
-            GTEST_SKIP() << "QUILLMERE_SCREENSHOTS is not set";
-        BesideMainWindow::SetUp();
-    }
-    // The whole screen: both windows as they lie beside each other.
-    void Save(QWidget& active, const QString& name)
-    {
-        EXPECT_TRUE(SaveScreenshot(active, out_ + u'/' + name, true)) << name.toStdString();
-    }
-
-    QString out_;
-};
-
-TEST_F(LogListScreenshot, BesideTheMainWindowInBrowsingMode)
-{
-    RecordSome();
-    frmMain& main = MainWindow();
-    main.move(420, 80);
-    // Opened over the main window, it goes to the main window's left.
-    RecordListWindow().move(430, 120);
-    frmLogList& list = Open();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
-    EXPECT_EQ(list.frameGeometry().right() + 1, main.frameGeometry().left());
-    EXPECT_EQ(main.Mode(), MainWindowMode::Browsing);
-
-    auto* search = Find<QComboBox>(&list, "lstString");
-    search->lineEdit()->setText(QStringLiteral("会議"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(search->lineEdit(), &enter);
-    ClickResult(1);
-    Save(list, QStringLiteral("loglist.png"));
-
-    // A wider main window: the record list window keeps its place on the left.
-    main.resize(main.width() + 200, main.height() + 120);
-    Save(list, QStringLiteral("loglist-wide.png"));
-
-    auto* begin = Find<QComboBox>(&list, "lstLogDateBegin");
-    begin->showPopup();
-    QTest::qWait(300);
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(out_ + "/loglist-dates.png"));
-    begin->hidePopup();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "support/ModalDriverScope.h"
 #include "support/RecordingMessageService.h"
 #include "ui/controls/CheckedFileDialog.h"
 #include "ui/controls/FileSelectDialog.h"
@@ -172,18 +173,6 @@ TEST_F(RepairTest, NoChangesNothing)
     EXPECT_EQ(host_.refills, 0);
 }
 
-// Drives the save dialogs of one test.
-class DialogDriver {
-public:
-    explicit DialogDriver(FileSelectDialog::Driver driver)
-    {
-        FileSelectDialog::SetDriver(std::move(driver));
-    }
-    ~DialogDriver() { FileSelectDialog::SetDriver(nullptr); }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-};
-
 TEST_F(ExportTest, MenuAsksForTheFileAndAddsTheExtension)
 {
     RecordFiveEntries();
@@ -195,7 +184,7 @@ TEST_F(ExportTest, MenuAsksForTheFileAndAddsTheExtension)
     QString title;
     QStringList filters;
     {
-        DialogDriver driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             title = dialog.windowTitle();
             filters = dialog.nameFilters();
             dialog.setDirectory(folder);
@@ -214,7 +203,7 @@ TEST_F(ExportTest, MenuAsksForTheFileAndAddsTheExtension)
 
     // A canceled dialog writes nothing.
     {
-        DialogDriver driver([&](CheckedFileDialog& dialog) {
+        ModalDriverScope<CheckedFileDialog> driver([&](CheckedFileDialog& dialog) {
             dialog.setDirectory(folder);
             dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                 ->setText(QStringLiteral("other"));

@@ -8,6 +8,7 @@
 #include "ui/main/frmPath.h"
 
 #include "LinkTestSupport.h"
+#include "support/ModalDriverScope.h"
 #include "support/QtPrinters.h"
 
 #include <QComboBox>
@@ -22,6 +23,8 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -40,17 +43,12 @@ protected:
         folder = QDir(dir.path()).filePath("資料");
         ASSERT_TRUE(QDir().mkpath(folder));
     }
-    void TearDown() override
-    {
-        frmPath::SetInteractionForTesting({});
-        frmFont::SetInteractionForTesting({});
-        ShutDown();
-    }
+    void TearDown() override { ShutDown(); }
 
     // Every link path dialog is answered by the step; returns how many opened.
     int Answer(std::function<void(frmPath&)> step)
     {
-        frmPath::SetInteractionForTesting([this, step](frmPath& d) {
+        pathDriver.emplace([this, step](frmPath& d) {
             ++dialogs;
             seenTitle = d.windowTitle();
             seenPath = d.findChild<QLineEdit*>("txtPath")->text();
@@ -85,6 +83,7 @@ protected:
     QLabel* imgLink = nullptr;
     QString folder;
     int dialogs = 0;
+    std::optional<ModalDriverScope<frmPath>> pathDriver;
     QString seenTitle;
     QString seenPath;
 };
@@ -213,24 +212,28 @@ TEST_F(LinkMainWindowTest, InBrowsingModeTheLinkOnlyOpensAndDropsAreNotTaken)
 TEST_F(LinkMainWindowTest, TheFontIsSavedWhenTheDialogCloses)
 {
     const QString section = "Edit/View.Font";
-    frmFont::SetInteractionForTesting([](frmFont& d) {
-        auto* sizes = d.findChild<QComboBox*>("lstSize");
-        sizes->setCurrentIndex(sizes->findText("20"));
-        QTest::keyClick(sizes, Qt::Key_Return);
-    });
-    window->findChild<QAction*>("mnuSetupFont")->trigger();
+    {
+        ModalDriverScope<frmFont> driver([](frmFont& d) {
+            auto* sizes = d.findChild<QComboBox*>("lstSize");
+            sizes->setCurrentIndex(sizes->findText("20"));
+            QTest::keyClick(sizes, Qt::Key_Return);
+        });
+        window->findChild<QAction*>("mnuSetupFont")->trigger();
+    }
     EXPECT_EQ(txtLog->font().pointSize(), 20);
     EXPECT_EQ(ReadSetting(SettingsFilePath(), section, "Size", QString()), "20");
     EXPECT_EQ(ReadSetting(SettingsFilePath(), section, "Name", QString()), txtLog->font().family());
 
     // Cancelled: the font stays and is written all the same.
     WriteSetting(SettingsFilePath(), section, "Size", 99);
-    frmFont::SetInteractionForTesting([](frmFont& d) {
-        auto* sizes = d.findChild<QComboBox*>("lstSize");
-        sizes->setCurrentIndex(sizes->findText("8"));
-        QTest::keyClick(sizes, Qt::Key_Escape);
-    });
-    window->findChild<QAction*>("mnuSetupFont")->trigger();
+    {
+        ModalDriverScope<frmFont> driver([](frmFont& d) {
+            auto* sizes = d.findChild<QComboBox*>("lstSize");
+            sizes->setCurrentIndex(sizes->findText("8"));
+            QTest::keyClick(sizes, Qt::Key_Escape);
+        });
+        window->findChild<QAction*>("mnuSetupFont")->trigger();
+    }
     EXPECT_EQ(txtLog->font().pointSize(), 20);
     EXPECT_EQ(ReadSetting(SettingsFilePath(), section, "Size", QString()), "20");
 }

@@ -1,5 +1,6 @@
 #include "ui/main/frmFont.h"
 
+#include "support/ModalDriverScope.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 #include "ui/controls/DesignFonts.h"
@@ -18,17 +19,14 @@
 
 namespace {
 
-// Drives every dialog of one test; restores a person afterwards.
 class FontDialogTest : public ::testing::Test {
 protected:
-    void TearDown() override { frmFont::SetInteractionForTesting({}); }
-
     // Shows the dialog for the target, lets the step act on it, and returns
     // what the step saw.
     void Run(QFont& target, const std::function<void(frmFont&)>& step)
     {
         bool ran = false;
-        frmFont::SetInteractionForTesting([&](frmFont& dialog) {
+        ModalDriverScope<frmFont> driver([&](frmFont& dialog) {
             ran = true;
             step(dialog);
         });

@@ -1,6 +1,7 @@
 #include "ui/main/frmPath.h"
 
 #include "env/MessageService.h"
+#include "support/ModalDriverScope.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageService.h"
 #include "support/TempFolder.h"
@@ -29,13 +30,12 @@ protected:
         sub = folder.file("資料");
         ASSERT_TRUE(QDir().mkpath(sub));
     }
-    void TearDown() override { frmPath::SetInteractionForTesting({}); }
 
     // Shows the dialog with the kind and initial path and lets the step act.
     void Run(int type, const QString& initial, const std::function<void(frmPath&)>& step)
     {
         bool ran = false;
-        frmPath::SetInteractionForTesting([&](frmPath& dialog) {
+        ModalDriverScope<frmPath> driver([&](frmPath& dialog) {
             ran = true;
             step(dialog);
         });
