@@ -314,24 +314,7 @@ QString frmLogList::ResultToolTip(int row)
     const ::Log* log = index.isValid() ? logList_.Item(index.data().toString()) : nullptr;
     if (!log)
         return QString();
-    constexpr int kLines = 3;
-    constexpr int kLineLength = 60;
-    QStringList lines =
-        QString(log->Text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
-    const bool more = lines.size() > kLines;
-    lines = lines.mid(0, kLines);
-    for (QString& line : lines) {
-        if (line.size() > kLineLength)
-            line = line.left(kLineLength) + QStringLiteral("…");
-    }
-    if (more)
-        lines.append(QStringLiteral("…"));
-    lines.append(QStringLiteral("分類: ") + log->Category());
-    const QString tip = lines.join(u'\n');
-    // Text that looks like markup would be rendered; a record is shown as written.
-    return Qt::mightBeRichText(tip)
-               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
-               : tip;
+    return RecordToolTip(log->Text(), log->Category());
 }
 
 void frmLogList::SearchAgain()

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QStringListModel>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -98,6 +99,28 @@ FocusKeeper::~FocusKeeper()
 {
     if (focused_ && focused_->isVisible())
         focused_->setFocus();
+}
+
+QString RecordToolTip(const QString& text, const QString& category)
+{
+    constexpr int kLines = 3;
+    constexpr int kLineLength = 60;
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    const bool more = lines.size() > kLines;
+    lines = lines.mid(0, kLines);
+    for (QString& line : lines) {
+        if (line.size() > kLineLength)
+            line = line.left(kLineLength) + QStringLiteral("…");
+    }
+    if (more)
+        lines.append(QStringLiteral("…"));
+    lines.append(QStringLiteral("分類: ") + category);
+    const QString tip = lines.join(u'\n');
+    // Text that looks like markup would be rendered; a record is shown as written.
+    return Qt::mightBeRichText(tip)
+               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
+               : tip;
 }
 
 frmLogListUi::frmLogListUi() = default;

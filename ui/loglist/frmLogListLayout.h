@@ -3,6 +3,7 @@
 // captions, places and tab order, its menus and its pictures. The window's
 // behaviour lives in frmLogList.
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 
@@ -29,6 +30,10 @@ public:
 private:
     QPointer<QWidget> focused_;
 };
+
+// The tooltip of a result line: the record's first lines, each cut short, and
+// its category, shown as plain text.
+QString RecordToolTip(const QString& text, const QString& category);
 
 struct frmLogListUi {
     // The client area without the menu bar, in pixels.
