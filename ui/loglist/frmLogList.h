@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class LogList;
