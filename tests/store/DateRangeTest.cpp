@@ -4,20 +4,15 @@
 
 using DateRange::Unit;
 
-namespace {
+class DateRangeRules : public ::testing::Test {
+protected:
+    // Indexes 0 to 4: two entries on 2001/10/05, two on 2001/10/07, one on 2001/11/02.
+    const DateList five = ListOf({At(2001, 10, 5, 9), At(2001, 10, 5, 21), At(2001, 10, 7, 8),
+                                  At(2001, 10, 7, 10), At(2001, 11, 2, 12)});
+};
 
-// Indexes 0 to 4: two entries on 2001/10/05, two on 2001/10/07, one on 2001/11/02.
-DateList Five()
+TEST_F(DateRangeRules, StepsSkipDaysAndMonthsWithoutEntries)
 {
-    return ListOf({At(2001, 10, 5, 9), At(2001, 10, 5, 21), At(2001, 10, 7, 8), At(2001, 10, 7, 10),
-                   At(2001, 11, 2, 12)});
-}
-
-} // namespace
-
-TEST(DateRange, StepsSkipDaysAndMonthsWithoutEntries)
-{
-    const DateList five = Five();
     const std::nullopt_t stays = std::nullopt;
     const struct {
         qsizetype from;
@@ -43,9 +38,8 @@ TEST(DateRange, StepsSkipDaysAndMonthsWithoutEntries)
             << (step.unit == Unit::Day ? "day" : "month");
 }
 
-TEST(DateRange, PeriodsStartAtTheFirstOfTheNewestEntriesInThem)
+TEST_F(DateRangeRules, PeriodsStartAtTheFirstOfTheNewestEntriesInThem)
 {
-    const DateList five = Five();
     const DateList october = ListOf({At(2001, 10, 2, 9), At(2001, 10, 3, 9), At(2001, 10, 3, 10)});
     const DateList sundayMidnight =
         ListOf({At(2001, 10, 6, 23, 59, 59), At(2001, 10, 7, 0, 0, 0), At(2001, 10, 8, 9)});
@@ -79,7 +73,7 @@ TEST(DateRange, PeriodsStartAtTheFirstOfTheNewestEntriesInThem)
             << period.what;
 }
 
-TEST(DateRange, NearestRangeKeepsWhatRemainsOfTheOldOne)
+TEST_F(DateRangeRules, NearestRangeKeepsWhatRemainsOfTheOldOne)
 {
     // The five without 2001/10/07 08:00.
     const DateList left =
