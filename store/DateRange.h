@@ -15,11 +15,11 @@ namespace DateRange {
 
 enum class Unit { Day, Month };
 
-// The latest entry at or before from that lies in an earlier day or month than
+// The latest entry before from that lies in an earlier day or month than
 // from's; days and months without entries are skipped. Nothing when from names
 // no entry or no earlier entry qualifies.
 std::optional<qsizetype> StepBack(const DateList& dates, qsizetype from, Unit unit);
-// The earliest entry at or after from that lies in a later day or month.
+// The earliest entry after from that lies in a later day or month.
 std::optional<qsizetype> StepForward(const DateList& dates, qsizetype from, Unit unit);
 
 // The first of the newest entries that share now's day or month; the first entry

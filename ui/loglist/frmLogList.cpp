@@ -241,7 +241,7 @@ void frmLogList::SelectEntry(QComboBox* list, std::optional<qsizetype> index)
     if (!index || *index < 0 || *index >= list->count())
         return;
     if (list->currentIndex() != *index) {
-        list->setCurrentIndex(int(*index)); // raises the handler through the signal
+        list->setCurrentIndex(static_cast<int>(*index)); // raises the handler through the signal
         return;
     }
     if (list == ui_.lstLogDateBegin)
@@ -324,8 +324,8 @@ void frmLogList::SearchAgain()
     const std::optional<DateTime> end = ListedDate(ui_.lstLogDateEnd->currentIndex());
     FillDateLists();
     const auto range = DateRange::NearestRange(listedDates_, begin, end);
-    ui_.lstLogDateBegin->setCurrentIndex(range ? int(range->begin) : -1);
-    ui_.lstLogDateEnd->setCurrentIndex(range ? int(range->end) : -1);
+    ui_.lstLogDateBegin->setCurrentIndex(range ? static_cast<int>(range->begin) : -1);
+    ui_.lstLogDateEnd->setCurrentIndex(range ? static_cast<int>(range->end) : -1);
     searchReady_ = true;
     if (!range) {
         // No record left: nothing to search, and nothing may stay listed.
