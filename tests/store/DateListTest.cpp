@@ -4,25 +4,12 @@
 
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return DateTime::FromParts(year, month, day, hour, minute, second);
-}
-
 QStringList Texts(const DateList& list)
 {
     QStringList texts;
     for (qsizetype i = 0; i < list.Count(); ++i)
         texts << list.ItemText(i);
     return texts;
-}
-
-DateList ListOf(std::initializer_list<DateTime> values)
-{
-    DateList list;
-    for (const DateTime& value : values)
-        list.Add(value);
-    return list;
 }
 
 } // namespace

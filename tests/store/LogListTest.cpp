@@ -9,11 +9,6 @@
 
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return DateTime::FromParts(year, month, day, hour, minute, second);
-}
-
 QStringList Texts(const DateList& list)
 {
     QStringList texts;

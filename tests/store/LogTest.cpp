@@ -6,11 +6,6 @@
 
 namespace {
 
-DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return DateTime::FromParts(year, month, day, hour, minute, second);
-}
-
 QByteArray Attribute(xmlNodePtr element, const char* name)
 {
     xmlChar* value = xmlGetProp(element, BAD_CAST name);

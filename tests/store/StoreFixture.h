@@ -3,6 +3,7 @@
 // and write its files byte for byte.
 #include "env/AtomicFile.h"
 #include "env/System.h"
+#include "store/DateList.h"
 #include "store/ListControl.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +81,17 @@ public:
 inline QByteArray DataFile(const QByteArray& logs)
 {
     return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<diary>" + logs + "</diary>\r\n";
+}
+
+inline DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
+{
+    return DateTime::FromParts(year, month, day, hour, minute, second);
+}
+
+inline DateList ListOf(std::initializer_list<DateTime> values)
+{
+    DateList list;
+    for (const DateTime& value : values)
+        list.Add(value);
+    return list;
 }

@@ -7,24 +7,18 @@
 #include "store/DataFormat.h"
 #include "store/Log.h"
 #include "store/LogList.h"
-#include "store/XMLFile.h"
-#include "ui/controls/DesignFonts.h"
 #include "ui/controls/FileSelectDialog.h"
 #include "ui/controls/FormManager.h"
 #include "ui/controls/LoadErrors.h"
 #include "ui/controls/ModelListControl.h"
-#include "ui/controls/Pictures.h"
 #include "ui/controls/SettingKeys.h"
-#include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
 #include "ui/loglist/LogListHost.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileInfo>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
@@ -33,10 +27,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPixmap>
-#include <QProxyStyle>
 #include <QScreen>
 #include <QStringListModel>
 #include <QToolButton>
@@ -50,114 +40,12 @@ namespace {
 const QString& kSection = SettingKeys::LogListSection;
 const QString& kBeginKey = SettingKeys::LogDateBegin;
 const QString& kCategoryKey = SettingKeys::Category;
-const QString kMonthFormat = QStringLiteral("yyyy/mm");
-const QString kDayFormat = QStringLiteral("yyyy/mm/dd");
 const QString kRepairTitle = QStringLiteral("Quillmere データ修復ツール");
 
-// Hiding a control for a refill hands its focus on to the next one in the tab
-// order (after the result list, the close button, where the next space bar
-// would close the window); it comes back when the refill is done.
-class FocusKeeper {
-public:
-    FocusKeeper(QWidget* window, QWidget* control)
-    {
-        QWidget* focused = window->focusWidget();
-        if (focused && (focused == control || control->isAncestorOf(focused)))
-            focused_ = focused;
-    }
-    ~FocusKeeper()
-    {
-        if (focused_ && focused_->isVisible())
-            focused_->setFocus();
-    }
-    FocusKeeper(const FocusKeeper&) = delete;
-    FocusKeeper& operator=(const FocusKeeper&) = delete;
-
-private:
-    QPointer<QWidget> focused_;
-};
-
-// Both comparison formats are leading parts of the fixed-width list text
-// "yyyy/mm/dd hh:mm:ss", so an entry written with one is its first characters.
-QString EntryIn(const QString& listText, const QString& format)
+template <class List> void Refill(QWidget* window, const List& entries, ModelListControl& control)
 {
-    return listText.left(format.size());
-}
-
-QString DateIn(const QDate& date, const QString& format)
-{
-    const QChar zero(u'0');
-    return QStringLiteral("%1/%2/%3")
-        .arg(date.year(), 4, 10, zero)
-        .arg(date.month(), 2, 10, zero)
-        .arg(date.day(), 2, 10, zero)
-        .left(format.size());
-}
-
-// Lists drop down below their box, a few rows at a time. The styles that lay
-// the list over the box instead measure the height and width of every entry
-// each time it opens: with an entry per record, a pause the user feels.
-class DropDownBelowStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
-    {
-        if (hint == QStyle::SH_ComboBox_Popup)
-            return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-// A drop-down list with a long list: its pop-up measures one row for all.
-void PrepareDropDown(QComboBox* box, QStyle* style)
-{
-    box->setStyle(style);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    if (auto* view = qobject_cast<QListView*>(box->view()))
-        view->setUniformItemSizes(true);
-}
-
-void PrepareEditableBox(QComboBox* box, QStyle* style)
-{
-    PrepareDropDown(box, style);
-    box->setEditable(true);
-    // The box keeps what is typed as a condition; only Enter in the search box
-    // adds to the history, and nothing completes the text behind the user's back.
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
-    // Left alone, the box picks the entry equal to the typed text whenever its
-    // edit loses focus or takes Enter, and reports that as a pick: searches the
-    // user did not ask for.
-    QObject::disconnect(box->lineEdit(), SIGNAL(editingFinished()), box, nullptr);
-}
-
-QToolButton* ImageButton(QWidget* parent, const char* name, int left, int top)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    Twips::Place(button, left, top, 240, 240);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setIconSize(button->size());
-    return button;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, int left, int top)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->move(Twips::ToPixelsX(left, label), Twips::ToPixelsY(top, label));
-    label->adjustSize();
-    return label;
-}
-
-QComboBox* Box(QWidget* parent, const char* name, int left, int top)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    Twips::Place(box, left, top, 2415, 315);
-    return box;
+    const FocusKeeper focus(window, control.view());
+    entries.FillListBox(control);
 }
 
 } // namespace
@@ -167,9 +55,7 @@ frmLogList::frmLogList(LogList& logList, LogListHost* host, QWidget* owner)
                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       logList_(logList), host_(host), owner_(owner), clock_([] { return DateTime::Now(); })
 {
-    setObjectName(QStringLiteral("frmLogList"));
-    CreateControls();
-    CreateMenus();
+    ui_.Setup(this);
     ConnectHandlers();
     Form_Load();
 }
@@ -181,160 +67,64 @@ void frmLogList::SetClock(std::function<DateTime()> clock)
     clock_ = clock ? std::move(clock) : [] { return DateTime::Now(); };
 }
 
-void frmLogList::CreateControls()
-{
-    setFont(DesignFonts::WindowFont());
-
-    auto* dropDownStyle = new DropDownBelowStyle;
-
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(ClientWidth, ClientHeight);
-    setCentralWidget(client);
-
-    lblLogDate = Label(client, "lblLogDate", QStringLiteral("日付"), 150, 150);
-    lstLogDateBegin = Box(client, "lstLogDateBegin", 150, 375);
-    PrepareDropDown(lstLogDateBegin, dropDownStyle);
-    imgLogDateBeginUpMonth = ImageButton(client, "imgLogDateBeginUpMonth", 150, 750);
-    imgLogDateBeginDownMonth = ImageButton(client, "imgLogDateBeginDownMonth", 525, 750);
-    imgLogDateBeginUpDay = ImageButton(client, "imgLogDateBeginUpDay", 900, 750);
-    imgLogDateBeginDownDay = ImageButton(client, "imgLogDateBeginDownDay", 1275, 750);
-    lblLogDateBegin = Label(client, "lblLogDateBegin", QStringLiteral("から"), 1950, 750);
-
-    lstLogDateEnd = Box(client, "lstLogDateEnd", 150, 1050);
-    PrepareDropDown(lstLogDateEnd, dropDownStyle);
-    imgLogDateEndUpMonth = ImageButton(client, "imgLogDateEndUpMonth", 150, 1425);
-    imgLogDateEndDownMonth = ImageButton(client, "imgLogDateEndDownMonth", 525, 1425);
-    imgLogDateEndUpDay = ImageButton(client, "imgLogDateEndUpDay", 900, 1425);
-    imgLogDateEndDownDay = ImageButton(client, "imgLogDateEndDownDay", 1275, 1425);
-    lblLogDateEnd = Label(client, "lblLogDateEnd", QStringLiteral("まで"), 1950, 1425);
-    imgDateShortCut = ImageButton(client, "imgDateShortCut", 2325, 1425);
-
-    lblCategory = Label(client, "lblCategory", QStringLiteral("分類"), 150, 1800);
-    lstCategory = Box(client, "lstCategory", 150, 2025);
-    PrepareEditableBox(lstCategory, dropDownStyle);
-    lblString = Label(client, "lblString", QStringLiteral("文字"), 150, 2475);
-    lstString = Box(client, "lstString", 150, 2700);
-    PrepareEditableBox(lstString, dropDownStyle);
-
-    lblLogList = Label(client, "lblLogList", QStringLiteral("条件に一致するログ"), 2700, 150);
-    lstLogs = new QListView(client);
-    lstLogs->setObjectName(QStringLiteral("lstLogs"));
-    Twips::Place(lstLogs, 2700, 375, 2415, 2595);
-    lstLogs->setUniformItemSizes(true);
-    lstLogs->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstLogs->setSelectionMode(QAbstractItemView::SingleSelection);
-    lblLogListCount = Label(client, "lblLogListCount", QStringLiteral("0 件"), 2700, 3075);
-
-    btnClose = new QToolButton(client);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setText(QStringLiteral("閉じる"));
-    btnClose->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Twips::Place(btnClose, 4350, 3300, 750, 615);
-    btnClose->setFocusPolicy(Qt::StrongFocus);
-
-    setTabOrder(lstLogDateBegin, lstLogDateEnd);
-    setTabOrder(lstLogDateEnd, lstCategory);
-    setTabOrder(lstCategory, lstString);
-    setTabOrder(lstString, lstLogs);
-    setTabOrder(lstLogs, btnClose);
-
-    beginControl_ = std::make_unique<ModelListControl>(lstLogDateBegin);
-    endControl_ = std::make_unique<ModelListControl>(lstLogDateEnd);
-    categoryControl_ = std::make_unique<ModelListControl>(lstCategory);
-    stringControl_ = std::make_unique<ModelListControl>(lstString);
-    logsControl_ = std::make_unique<ModelListControl>(lstLogs);
-    // Owned by the window, and a child after the boxes that use it, so that it
-    // goes after them.
-    dropDownStyle->setParent(this);
-}
-
-void frmLogList::CreateMenus()
-{
-    mnuTool = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    mnuTool->setObjectName(QStringLiteral("mnuTool"));
-    mnuTool->menuAction()->setObjectName(QStringLiteral("mnuTool"));
-    mnuToolExport = mnuTool->addAction(QStringLiteral("検索結果をエクスポート(&E) ..."));
-    mnuToolExport->setObjectName(QStringLiteral("mnuToolExport"));
-    mnuToolExport->setEnabled(false);
-    mnuToolCollectLogList_bar = mnuTool->addSeparator();
-    mnuToolCollectLogList_bar->setObjectName(QStringLiteral("mnuToolCollectLogList_bar"));
-    mnuToolCollectLogList = mnuTool->addAction(QStringLiteral("ログリストの修復(&R) ..."));
-    mnuToolCollectLogList->setObjectName(QStringLiteral("mnuToolCollectLogList"));
-
-    // Not on the menu bar: it only ever opens as the shortcut picture's pop-up.
-    mnuDateSpan = new QMenu(QStringLiteral("日時範囲の設定"), this);
-    mnuDateSpan->setObjectName(QStringLiteral("mnuDateSpan"));
-    mnuDateSpanAll = mnuDateSpan->addAction(QStringLiteral("すべて"));
-    mnuDateSpanAll->setObjectName(QStringLiteral("mnuDateSpanAll"));
-    mnuDateSpanThisMonth = mnuDateSpan->addAction(QStringLiteral("今月"));
-    mnuDateSpanThisMonth->setObjectName(QStringLiteral("mnuDateSpanThisMonth"));
-    mnuDateSpanThisWeek = mnuDateSpan->addAction(QStringLiteral("今週"));
-    mnuDateSpanThisWeek->setObjectName(QStringLiteral("mnuDateSpanThisWeek"));
-    mnuDateSpanToday = mnuDateSpan->addAction(QStringLiteral("今日"));
-    mnuDateSpanToday->setObjectName(QStringLiteral("mnuDateSpanToday"));
-
-    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-}
-
 void frmLogList::ConnectHandlers()
 {
-    connect(lstLogDateBegin, &QComboBox::currentIndexChanged, this,
+    connect(ui_.lstLogDateBegin, &QComboBox::currentIndexChanged, this,
             [this] { lstLogDateBegin_Click(); });
-    connect(lstLogDateEnd, &QComboBox::currentIndexChanged, this,
+    connect(ui_.lstLogDateEnd, &QComboBox::currentIndexChanged, this,
             [this] { lstLogDateEnd_Click(); });
 
-    connect(lstCategory, &QComboBox::editTextChanged, this,
+    connect(ui_.lstCategory, &QComboBox::editTextChanged, this,
             [this](const QString& text) { lstCategory_Change(text); });
-    connect(lstCategory, &QComboBox::activated, this, [this] { SearchLogs(); });
+    connect(ui_.lstCategory, &QComboBox::activated, this, [this] { SearchLogs(); });
     // The box holds the focus and passes keys on to its edit without an event
     // the edit's filters would see; a key sent to the edit itself skips the box.
-    lstCategory->installEventFilter(this);
-    lstCategory->lineEdit()->installEventFilter(this);
-    connect(lstString, &QComboBox::editTextChanged, this,
+    ui_.lstCategory->installEventFilter(this);
+    ui_.lstCategory->lineEdit()->installEventFilter(this);
+    connect(ui_.lstString, &QComboBox::editTextChanged, this,
             [this](const QString& text) { lstString_Change(text); });
-    connect(lstString, &QComboBox::activated, this, [this] { SearchLogs(); });
-    lstString->installEventFilter(this);
-    lstString->lineEdit()->installEventFilter(this);
+    connect(ui_.lstString, &QComboBox::activated, this, [this] { SearchLogs(); });
+    ui_.lstString->installEventFilter(this);
+    ui_.lstString->lineEdit()->installEventFilter(this);
 
     // The list box's Click: a new selection by mouse or arrow keys, or a click on
     // the line that was already selected.
-    connect(lstLogs->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+    connect(ui_.lstLogs->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { lstLogs_Click(); });
-    connect(lstLogs, &QListView::clicked, this, [this](const QModelIndex& index) {
+    connect(ui_.lstLogs, &QListView::clicked, this, [this](const QModelIndex& index) {
         if (index.row() == selectedBeforePress_)
             lstLogs_Click();
     });
-    lstLogs->viewport()->installEventFilter(this);
+    ui_.lstLogs->viewport()->installEventFilter(this);
 
-    connect(imgLogDateBeginUpMonth, &QToolButton::clicked, this,
-            [this] { StepDateBack(lstLogDateBegin, DateUnit::Month, kMonthFormat); });
-    connect(imgLogDateBeginDownMonth, &QToolButton::clicked, this,
-            [this] { StepDateForward(lstLogDateBegin, DateUnit::Month, kMonthFormat); });
-    connect(imgLogDateBeginUpDay, &QToolButton::clicked, this,
-            [this] { StepDateBack(lstLogDateBegin, DateUnit::Day, kDayFormat); });
-    connect(imgLogDateBeginDownDay, &QToolButton::clicked, this,
-            [this] { StepDateForward(lstLogDateBegin, DateUnit::Day, kDayFormat); });
-    connect(imgLogDateEndUpMonth, &QToolButton::clicked, this,
-            [this] { StepDateBack(lstLogDateEnd, DateUnit::Month, kMonthFormat); });
-    connect(imgLogDateEndDownMonth, &QToolButton::clicked, this,
-            [this] { StepDateForward(lstLogDateEnd, DateUnit::Month, kMonthFormat); });
-    connect(imgLogDateEndUpDay, &QToolButton::clicked, this,
-            [this] { StepDateBack(lstLogDateEnd, DateUnit::Day, kDayFormat); });
-    connect(imgLogDateEndDownDay, &QToolButton::clicked, this,
-            [this] { StepDateForward(lstLogDateEnd, DateUnit::Day, kDayFormat); });
-    connect(imgDateShortCut, &QToolButton::clicked, this, [this] { imgDateShortCut_Click(); });
+    connect(ui_.imgLogDateBeginUpMonth, &QToolButton::clicked, this,
+            [this] { StepDateBack(ui_.lstLogDateBegin, DateRange::Unit::Month); });
+    connect(ui_.imgLogDateBeginDownMonth, &QToolButton::clicked, this,
+            [this] { StepDateForward(ui_.lstLogDateBegin, DateRange::Unit::Month); });
+    connect(ui_.imgLogDateBeginUpDay, &QToolButton::clicked, this,
+            [this] { StepDateBack(ui_.lstLogDateBegin, DateRange::Unit::Day); });
+    connect(ui_.imgLogDateBeginDownDay, &QToolButton::clicked, this,
+            [this] { StepDateForward(ui_.lstLogDateBegin, DateRange::Unit::Day); });
+    connect(ui_.imgLogDateEndUpMonth, &QToolButton::clicked, this,
+            [this] { StepDateBack(ui_.lstLogDateEnd, DateRange::Unit::Month); });
+    connect(ui_.imgLogDateEndDownMonth, &QToolButton::clicked, this,
+            [this] { StepDateForward(ui_.lstLogDateEnd, DateRange::Unit::Month); });
+    connect(ui_.imgLogDateEndUpDay, &QToolButton::clicked, this,
+            [this] { StepDateBack(ui_.lstLogDateEnd, DateRange::Unit::Day); });
+    connect(ui_.imgLogDateEndDownDay, &QToolButton::clicked, this,
+            [this] { StepDateForward(ui_.lstLogDateEnd, DateRange::Unit::Day); });
+    connect(ui_.imgDateShortCut, &QToolButton::clicked, this, [this] { imgDateShortCut_Click(); });
 
-    connect(mnuDateSpanAll, &QAction::triggered, this, [this] { mnuDateSpanAll_Click(); });
-    connect(mnuDateSpanThisMonth, &QAction::triggered, this,
+    connect(ui_.mnuDateSpanAll, &QAction::triggered, this, [this] { mnuDateSpanAll_Click(); });
+    connect(ui_.mnuDateSpanThisMonth, &QAction::triggered, this,
             [this] { mnuDateSpanThisMonth_Click(); });
-    connect(mnuDateSpanThisWeek, &QAction::triggered, this,
+    connect(ui_.mnuDateSpanThisWeek, &QAction::triggered, this,
             [this] { mnuDateSpanThisWeek_Click(); });
-    connect(mnuDateSpanToday, &QAction::triggered, this, [this] { mnuDateSpanToday_Click(); });
-    connect(mnuToolExport, &QAction::triggered, this, [this] { mnuToolExport_Click(); });
-    connect(mnuToolCollectLogList, &QAction::triggered, this,
+    connect(ui_.mnuDateSpanToday, &QAction::triggered, this, [this] { mnuDateSpanToday_Click(); });
+    connect(ui_.mnuToolExport, &QAction::triggered, this, [this] { mnuToolExport_Click(); });
+    connect(ui_.mnuToolCollectLogList, &QAction::triggered, this,
             [this] { mnuToolCollectLogList_Click(); });
-    connect(btnClose, &QToolButton::clicked, this, [this] { btnClose_Click(); });
+    connect(ui_.btnClose, &QToolButton::clicked, this, [this] { btnClose_Click(); });
 }
 
 void frmLogList::Form_Load()
@@ -345,11 +135,11 @@ void frmLogList::Form_Load()
         setWindowIcon(QIcon(QStringLiteral(":/quillmere.png")));
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - 過去の記録 -"));
 
-    LoadPictures();
+    ui_.LoadPictures();
 
     searchHistory_.SetSplit(false);
     searchHistory_.LoadFromFile(DataFolderPath() + DataFormat::SearchHistoryFile);
-    FillSortedBox(searchHistory_, *stringControl_, lstString);
+    FillSortedBox(searchHistory_, *ui_.stringControl, ui_.lstString);
 
     LoadConditions();
 
@@ -360,26 +150,9 @@ void frmLogList::Form_Load()
     }
 }
 
-void frmLogList::LoadPictures()
-{
-    const auto picture = [](const char* name) { return IconFolderIcon(QString::fromLatin1(name)); };
-    btnClose->setIcon(picture("close.bmp"));
-    btnClose->setIconSize(Twips::ToPixels(QRect(0, 0, 480, 360), btnClose).size());
-    imgDateShortCut->setIcon(picture("shortcut.bmp"));
-    imgLogDateBeginUpMonth->setIcon(picture("up_month.ico"));
-    imgLogDateBeginUpDay->setIcon(picture("up_day.ico"));
-    imgLogDateBeginDownMonth->setIcon(picture("down_month.ico"));
-    imgLogDateBeginDownDay->setIcon(picture("down_day.ico"));
-    imgLogDateEndUpMonth->setIcon(imgLogDateBeginUpMonth->icon());
-    imgLogDateEndUpDay->setIcon(imgLogDateBeginUpDay->icon());
-    imgLogDateEndDownMonth->setIcon(imgLogDateBeginDownMonth->icon());
-    imgLogDateEndDownDay->setIcon(imgLogDateBeginDownDay->icon());
-}
-
 void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box)
 {
-    const FocusKeeper focus(this, box);
-    entries.FillListBox(control);
+    Refill(this, entries, control);
     // The drop-down lists its entries in sorted order, letter case aside; the
     // stored list keeps the order they were added in.
     QStringList items = control.model()->stringList();
@@ -395,30 +168,37 @@ void frmLogList::LoadConditions()
 {
     searchReady_ = false;
 
-    FillSortedBox(logList_.Categories(), *categoryControl_, lstCategory);
-    lstCategory->setEditText(ReadSetting(SettingsFilePath(), kSection, kCategoryKey, QString()));
+    FillSortedBox(logList_.Categories(), *ui_.categoryControl, ui_.lstCategory);
+    ui_.lstCategory->setEditText(
+        ReadSetting(SettingsFilePath(), kSection, kCategoryKey, QString()));
 
-    {
-        const FocusKeeper focus(this, lstLogDateBegin);
-        logList_.LogDates().FillListBox(*beginControl_);
-    }
+    FillDateLists();
     const std::optional<double> begin = SettingToNumber(
         ReadSetting(SettingsFilePath(), kSection, kBeginKey, SettingKeys::LogDateBeginDefault));
     if (begin && std::isfinite(*begin)) {
         const double index = std::nearbyint(*begin);
         // An index that names no entry leaves the list without a selection.
-        const bool valid = index >= 0 && index < lstLogDateBegin->count();
-        lstLogDateBegin->setCurrentIndex(valid ? static_cast<int>(index) : -1);
+        const bool valid = index >= 0 && index < ui_.lstLogDateBegin->count();
+        ui_.lstLogDateBegin->setCurrentIndex(valid ? static_cast<int>(index) : -1);
     }
-
-    {
-        const FocusKeeper focus(this, lstLogDateEnd);
-        logList_.LogDates().FillListBox(*endControl_);
-    }
-    lstLogDateEnd->setCurrentIndex(lstLogDateEnd->count() - 1);
+    ui_.lstLogDateEnd->setCurrentIndex(ui_.lstLogDateEnd->count() - 1);
 
     searchReady_ = true;
     SearchLogs();
+}
+
+void frmLogList::FillDateLists()
+{
+    listedDates_ = logList_.LogDates();
+    Refill(this, listedDates_, *ui_.beginControl);
+    Refill(this, listedDates_, *ui_.endControl);
+}
+
+std::optional<DateTime> frmLogList::ListedDate(int index) const
+{
+    if (index < 0 || index >= listedDates_.Count())
+        return std::nullopt;
+    return listedDates_.Item(index);
 }
 
 void frmLogList::SearchLogs()
@@ -431,12 +211,12 @@ void frmLogList::SearchLogs()
     {
         WaitCursor hourglass;
         stopwatch.BeginCount();
-        const std::optional<DateTime> begin = DateTime::Parse(lstLogDateBegin->currentText());
-        const std::optional<DateTime> end = DateTime::Parse(lstLogDateEnd->currentText());
+        const std::optional<DateTime> begin = ListedDate(ui_.lstLogDateBegin->currentIndex());
+        const std::optional<DateTime> end = ListedDate(ui_.lstLogDateEnd->currentIndex());
         if (begin && end) {
-            foundDates_ = logList_.GetFoundLogDates(*begin, *end, lstCategory->currentText(),
-                                                    lstString->currentText());
-            foundText_ = lstString->currentText();
+            foundDates_ = logList_.GetFoundLogDates(*begin, *end, ui_.lstCategory->currentText(),
+                                                    ui_.lstString->currentText());
+            foundText_ = ui_.lstString->currentText();
             searched = true;
         }
         stopwatch.EndCount();
@@ -449,27 +229,24 @@ void frmLogList::SearchLogs()
     if (!searched)
         return;
 
-    {
-        const FocusKeeper focus(this, lstLogs);
-        foundDates_->FillListBox(*logsControl_);
-    }
-    lblLogListCount->setText(
+    Refill(this, *foundDates_, *ui_.logsControl);
+    ui_.lblLogListCount->setText(
         QStringLiteral("%1 件 (%2ms)").arg(foundDates_->Count()).arg(stopwatch.Time()));
-    lblLogListCount->adjustSize();
-    mnuToolExport->setEnabled(foundDates_->Count() > 0);
+    ui_.lblLogListCount->adjustSize();
+    ui_.mnuToolExport->setEnabled(foundDates_->Count() > 0);
 }
 
-void frmLogList::SelectEntry(QComboBox* list, int index)
+void frmLogList::SelectEntry(QComboBox* list, std::optional<qsizetype> index)
 {
-    if (index < 0 || index >= list->count())
+    if (!index || *index < 0 || *index >= list->count())
         return;
-    if (list->currentIndex() != index) {
-        list->setCurrentIndex(index); // raises the handler through the signal
+    if (list->currentIndex() != *index) {
+        list->setCurrentIndex(static_cast<int>(*index)); // raises the handler through the signal
         return;
     }
-    if (list == lstLogDateBegin)
+    if (list == ui_.lstLogDateBegin)
         lstLogDateBegin_Click();
-    else if (list == lstLogDateEnd)
+    else if (list == ui_.lstLogDateEnd)
         lstLogDateEnd_Click();
 }
 
@@ -477,9 +254,9 @@ void frmLogList::lstLogDateBegin_Click()
 {
     if (!searchReady_)
         return;
-    const int begin = lstLogDateBegin->currentIndex();
-    if (lstLogDateEnd->currentIndex() < begin)
-        SelectEntry(lstLogDateEnd, begin); // its handler searches
+    const int begin = ui_.lstLogDateBegin->currentIndex();
+    if (ui_.lstLogDateEnd->currentIndex() < begin)
+        SelectEntry(ui_.lstLogDateEnd, begin); // its handler searches
     else
         SearchLogs();
 }
@@ -488,9 +265,9 @@ void frmLogList::lstLogDateEnd_Click()
 {
     if (!searchReady_)
         return;
-    const int end = lstLogDateEnd->currentIndex();
-    if (end < lstLogDateBegin->currentIndex())
-        SelectEntry(lstLogDateBegin, end); // its handler searches
+    const int end = ui_.lstLogDateEnd->currentIndex();
+    if (end < ui_.lstLogDateBegin->currentIndex())
+        SelectEntry(ui_.lstLogDateBegin, end); // its handler searches
     else
         SearchLogs();
 }
@@ -512,19 +289,19 @@ void frmLogList::lstString_Enter()
     if (!searchReady_)
         return;
     SearchLogs();
-    const QString text = lstString->currentText();
+    const QString text = ui_.lstString->currentText();
     searchHistory_.Add(text);
     // Refilling empties the box for a moment; that must not search without
     // the text, or the result list would no longer match the box.
     searchReady_ = false;
-    FillSortedBox(searchHistory_, *stringControl_, lstString);
-    lstString->setEditText(text);
+    FillSortedBox(searchHistory_, *ui_.stringControl, ui_.lstString);
+    ui_.lstString->setEditText(text);
     searchReady_ = true;
 }
 
 void frmLogList::lstLogs_Click()
 {
-    const QModelIndexList rows = lstLogs->selectionModel()->selectedRows();
+    const QModelIndexList rows = ui_.lstLogs->selectionModel()->selectedRows();
     if (rows.isEmpty() || !host_)
         return;
     host_->ShowLog(rows.first().data().toString());
@@ -533,59 +310,29 @@ void frmLogList::lstLogs_Click()
 
 QString frmLogList::ResultToolTip(int row)
 {
-    const QModelIndex index = lstLogs->model()->index(row, 0);
+    const QModelIndex index = ui_.lstLogs->model()->index(row, 0);
     const ::Log* log = index.isValid() ? logList_.Item(index.data().toString()) : nullptr;
     if (!log)
         return QString();
-    constexpr int kLines = 3;
-    constexpr int kLineLength = 60;
-    QStringList lines =
-        QString(log->Text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
-    const bool more = lines.size() > kLines;
-    lines = lines.mid(0, kLines);
-    for (QString& line : lines) {
-        if (line.size() > kLineLength)
-            line = line.left(kLineLength) + QStringLiteral("…");
-    }
-    if (more)
-        lines.append(QStringLiteral("…"));
-    lines.append(QStringLiteral("分類: ") + log->Category());
-    const QString tip = lines.join(u'\n');
-    // Text that looks like markup would be rendered; a record is shown as written.
-    return Qt::mightBeRichText(tip)
-               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
-               : tip;
+    return RecordToolTip(log->Text(), log->Category());
 }
 
 void frmLogList::SearchAgain()
 {
     searchReady_ = false;
-    const QString begin = lstLogDateBegin->currentText();
-    const QString end = lstLogDateEnd->currentText();
-    {
-        const FocusKeeper focus(this, lstLogDateBegin);
-        logList_.LogDates().FillListBox(*beginControl_);
-    }
-    {
-        const FocusKeeper focus(this, lstLogDateEnd);
-        logList_.LogDates().FillListBox(*endControl_);
-    }
-    // List texts sort as their date-times do.
-    int first = 0;
-    while (first < lstLogDateBegin->count() - 1 && lstLogDateBegin->itemText(first) < begin)
-        ++first;
-    int last = lstLogDateEnd->count() - 1;
-    while (last > first && lstLogDateEnd->itemText(last) > end)
-        --last;
-    lstLogDateBegin->setCurrentIndex(lstLogDateBegin->count() > 0 ? first : -1);
-    lstLogDateEnd->setCurrentIndex(lstLogDateEnd->count() > 0 ? last : -1);
+    const std::optional<DateTime> begin = ListedDate(ui_.lstLogDateBegin->currentIndex());
+    const std::optional<DateTime> end = ListedDate(ui_.lstLogDateEnd->currentIndex());
+    FillDateLists();
+    const auto range = DateRange::NearestRange(listedDates_, begin, end);
+    ui_.lstLogDateBegin->setCurrentIndex(range ? static_cast<int>(range->begin) : -1);
+    ui_.lstLogDateEnd->setCurrentIndex(range ? static_cast<int>(range->end) : -1);
     searchReady_ = true;
-    if (lstLogDateBegin->count() == 0) {
+    if (!range) {
         // No record left: nothing to search, and nothing may stay listed.
         foundDates_ = DateList();
-        foundDates_->FillListBox(*logsControl_);
-        lblLogListCount->setText(QStringLiteral("0 件"));
-        mnuToolExport->setEnabled(false);
+        foundDates_->FillListBox(*ui_.logsControl);
+        ui_.lblLogListCount->setText(QStringLiteral("0 件"));
+        ui_.mnuToolExport->setEnabled(false);
         return;
     }
     SearchLogs();
@@ -598,108 +345,32 @@ bool frmLogList::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == lstCategory || watched == lstCategory->lineEdit()) {
+            if (watched == ui_.lstCategory || watched == ui_.lstCategory->lineEdit()) {
                 SearchLogs();
                 return true;
             }
-            if (watched == lstString || watched == lstString->lineEdit()) {
+            if (watched == ui_.lstString || watched == ui_.lstString->lineEdit()) {
                 lstString_Enter();
                 return true;
             }
         }
     }
-    if (watched == lstLogs->viewport() && event->type() == QEvent::ToolTip) {
+    if (watched == ui_.lstLogs->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const QModelIndex index = lstLogs->indexAt(help->pos());
+        const QModelIndex index = ui_.lstLogs->indexAt(help->pos());
         const QString tip = index.isValid() ? ResultToolTip(index.row()) : QString();
         if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), tip, lstLogs->viewport(),
-                               lstLogs->visualRect(index));
+            QToolTip::showText(help->globalPos(), tip, ui_.lstLogs->viewport(),
+                               ui_.lstLogs->visualRect(index));
         return true;
     }
-    if (watched == lstLogs->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const QModelIndexList rows = lstLogs->selectionModel()->selectedRows();
+    if (watched == ui_.lstLogs->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const QModelIndexList rows = ui_.lstLogs->selectionModel()->selectedRows();
         selectedBeforePress_ = rows.isEmpty() ? -1 : rows.first().row();
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void frmLogList::StepDateBack(QComboBox* list, DateUnit unit, const QString& format)
-{
-    const int selected = list->currentIndex();
-    const std::optional<DateTime> value = DateTime::Parse(list->currentText());
-    if (selected < 0 || !value)
-        return;
-    const QDate date =
-        unit == DateUnit::Month ? value->Date().addMonths(-1) : value->Date().addDays(-1);
-    if (!date.isValid())
-        return;
-    const QString target = DateIn(date, format);
-    for (int i = selected; i >= 0; --i) {
-        if (EntryIn(list->itemText(i), format) <= target) {
-            SelectEntry(list, i);
-            return;
-        }
-    }
-}
-
-void frmLogList::StepDateForward(QComboBox* list, DateUnit unit, const QString& format)
-{
-    const int selected = list->currentIndex();
-    const std::optional<DateTime> value = DateTime::Parse(list->currentText());
-    if (selected < 0 || !value)
-        return;
-    const QDate date =
-        unit == DateUnit::Month ? value->Date().addMonths(1) : value->Date().addDays(1);
-    if (!date.isValid())
-        return;
-    const QString target = DateIn(date, format);
-    for (int i = selected; i < list->count(); ++i) {
-        if (EntryIn(list->itemText(i), format) >= target) {
-            SelectEntry(list, i);
-            return;
-        }
-    }
-}
-
-void frmLogList::SelectPeriodStart(QComboBox* list, const DateTime& now, const QString& format)
-{
-    const QString period = DateIn(now.Date(), format);
-    const int count = list->count();
-    for (int i = count - 1; i >= 0; --i) {
-        if (EntryIn(list->itemText(i), format) != period) {
-            // When the newest entry itself lies outside the period there is
-            // nothing to select and the begin stays where it was.
-            SelectEntry(list, i + 1);
-            return;
-        }
-    }
-    // Every entry lies in the period: it starts at the first.
-    SelectEntry(list, 0);
-}
-
-void frmLogList::SelectWeekStart(QComboBox* list, const DateTime& now)
-{
-    const QDate today = now.Date();
-    const int weekday = today.dayOfWeek() % 7 + 1; // Sunday 1 to Saturday 7
-    const QDate start = today.addDays(-(weekday - 1));
-    const DateTime weekStart =
-        DateTime::FromParts(start.year(), start.month(), start.day(), 0, 0, 0);
-    const int count = list->count();
-    for (int i = count - 1; i >= 0; --i) {
-        const std::optional<DateTime> entry = DateTime::Parse(list->itemText(i));
-        if (!entry)
-            return;
-        // A record stamped at the week's first second belongs to the week.
-        if (*entry < weekStart) {
-            SelectEntry(list, i + 1);
-            return;
-        }
-    }
-    // Every entry lies in this week.
-    SelectEntry(list, 0);
 }
 
 void frmLogList::SelectLastEntry(QComboBox* list)
@@ -707,33 +378,45 @@ void frmLogList::SelectLastEntry(QComboBox* list)
     SelectEntry(list, list->count() - 1);
 }
 
+void frmLogList::StepDateBack(QComboBox* list, DateRange::Unit unit)
+{
+    SelectEntry(list, DateRange::StepBack(listedDates_, list->currentIndex(), unit));
+}
+
+void frmLogList::StepDateForward(QComboBox* list, DateRange::Unit unit)
+{
+    SelectEntry(list, DateRange::StepForward(listedDates_, list->currentIndex(), unit));
+}
+
 void frmLogList::imgDateShortCut_Click()
 {
-    mnuDateSpan->popup(QCursor::pos());
+    ui_.mnuDateSpan->popup(QCursor::pos());
 }
 
 void frmLogList::mnuDateSpanAll_Click()
 {
-    SelectEntry(lstLogDateBegin, 0);
-    SelectLastEntry(lstLogDateEnd);
+    SelectEntry(ui_.lstLogDateBegin, 0);
+    SelectLastEntry(ui_.lstLogDateEnd);
 }
 
 void frmLogList::mnuDateSpanThisMonth_Click()
 {
-    SelectPeriodStart(lstLogDateBegin, clock_(), kMonthFormat);
-    SelectLastEntry(lstLogDateEnd);
+    SelectEntry(ui_.lstLogDateBegin,
+                DateRange::PeriodStart(listedDates_, clock_(), DateRange::Unit::Month));
+    SelectLastEntry(ui_.lstLogDateEnd);
 }
 
 void frmLogList::mnuDateSpanThisWeek_Click()
 {
-    SelectWeekStart(lstLogDateBegin, clock_());
-    SelectLastEntry(lstLogDateEnd);
+    SelectEntry(ui_.lstLogDateBegin, DateRange::WeekStart(listedDates_, clock_()));
+    SelectLastEntry(ui_.lstLogDateEnd);
 }
 
 void frmLogList::mnuDateSpanToday_Click()
 {
-    SelectPeriodStart(lstLogDateBegin, clock_(), kDayFormat);
-    SelectLastEntry(lstLogDateEnd);
+    SelectEntry(ui_.lstLogDateBegin,
+                DateRange::PeriodStart(listedDates_, clock_(), DateRange::Unit::Day));
+    SelectLastEntry(ui_.lstLogDateEnd);
 }
 
 bool frmLogList::ExportFoundDates(const QString& filePath)
@@ -879,9 +562,9 @@ void frmLogList::Form_Unload()
                         .arg(historyPath),
                     ApplicationTitle(), MessageIcon::Warning);
     }
-    if (lstLogDateBegin->currentIndex() >= 0)
-        WriteSetting(SettingsFilePath(), kSection, kBeginKey, lstLogDateBegin->currentIndex());
-    WriteSetting(SettingsFilePath(), kSection, kCategoryKey, lstCategory->currentText());
+    if (ui_.lstLogDateBegin->currentIndex() >= 0)
+        WriteSetting(SettingsFilePath(), kSection, kBeginKey, ui_.lstLogDateBegin->currentIndex());
+    WriteSetting(SettingsFilePath(), kSection, kCategoryKey, ui_.lstCategory->currentText());
     SaveWindowPlacement(SettingsFilePath(), this);
     searchReady_ = false;
     foundDates_.reset();

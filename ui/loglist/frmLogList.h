@@ -1,25 +1,21 @@
 #pragma once
 #include "env/DateTime.h"
 #include "store/DateList.h"
+#include "store/DateRange.h"
 #include "store/StringList.h"
+#include "ui/loglist/frmLogListLayout.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
 
 class LogList;
 class LogListHost;
 class ModelListControl;
-class QAction;
 class QComboBox;
-class QLabel;
-class QListView;
-class QMenu;
-class QToolButton;
 
 // The search window of the record book: a date range, a category and a text as
 // conditions, the matching record date-times as result. It holds no records,
@@ -58,37 +54,30 @@ public:
     // The tooltip of a result line: the record's first lines and its category.
     QString ResultToolTip(int row);
 
-    // The window's design size in pixels, its client area without the menu bar.
-    static constexpr int ClientWidth = 5265 / 15;
-    static constexpr int ClientHeight = 4065 / 15;
-
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class DateUnit { Day, Month };
-
-    void CreateControls();
-    void CreateMenus();
     void ConnectHandlers();
     void Form_Load();
     void Form_Activate();
     void Form_Unload();
-    void LoadPictures();
     void LoadConditions();
     void SearchLogs();
     void FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box);
 
     // Selecting an entry by program raises the list's handler, also when the
     // index does not change, so that every such choice ends in one search.
-    void SelectEntry(QComboBox* list, int index);
-    void StepDateBack(QComboBox* list, DateUnit unit, const QString& format);
-    void StepDateForward(QComboBox* list, DateUnit unit, const QString& format);
-    void SelectPeriodStart(QComboBox* list, const DateTime& now, const QString& format);
-    void SelectWeekStart(QComboBox* list, const DateTime& now);
+    // Nothing to select (no index, or one past the list) leaves the list alone.
+    void SelectEntry(QComboBox* list, std::optional<qsizetype> index);
     void SelectLastEntry(QComboBox* list);
+    void StepDateBack(QComboBox* list, DateRange::Unit unit);
+    void StepDateForward(QComboBox* list, DateRange::Unit unit);
+    // The entry a date box shows at that index; none for no selection.
+    std::optional<DateTime> ListedDate(int index) const;
+    void FillDateLists();
 
     void lstLogDateBegin_Click();
     void lstLogDateEnd_Click();
@@ -120,44 +109,11 @@ private:
     // The text condition of the last search, whose words a shown record marks.
     QString foundText_;
 
-    QLabel* lblLogDate = nullptr;
-    QComboBox* lstLogDateBegin = nullptr;
-    QToolButton* imgLogDateBeginUpMonth = nullptr;
-    QToolButton* imgLogDateBeginDownMonth = nullptr;
-    QToolButton* imgLogDateBeginUpDay = nullptr;
-    QToolButton* imgLogDateBeginDownDay = nullptr;
-    QLabel* lblLogDateBegin = nullptr;
-    QComboBox* lstLogDateEnd = nullptr;
-    QToolButton* imgLogDateEndUpMonth = nullptr;
-    QToolButton* imgLogDateEndDownMonth = nullptr;
-    QToolButton* imgLogDateEndUpDay = nullptr;
-    QToolButton* imgLogDateEndDownDay = nullptr;
-    QLabel* lblLogDateEnd = nullptr;
-    QToolButton* imgDateShortCut = nullptr;
-    QLabel* lblCategory = nullptr;
-    QComboBox* lstCategory = nullptr;
-    QLabel* lblString = nullptr;
-    QComboBox* lstString = nullptr;
-    QLabel* lblLogList = nullptr;
-    QListView* lstLogs = nullptr;
-    QLabel* lblLogListCount = nullptr;
-    QToolButton* btnClose = nullptr;
-
-    QMenu* mnuTool = nullptr;
-    QAction* mnuToolExport = nullptr;
-    QAction* mnuToolCollectLogList_bar = nullptr;
-    QAction* mnuToolCollectLogList = nullptr;
-    QMenu* mnuDateSpan = nullptr;
-    QAction* mnuDateSpanAll = nullptr;
-    QAction* mnuDateSpanThisMonth = nullptr;
-    QAction* mnuDateSpanThisWeek = nullptr;
-    QAction* mnuDateSpanToday = nullptr;
-
-    std::unique_ptr<ModelListControl> beginControl_;
-    std::unique_ptr<ModelListControl> endControl_;
-    std::unique_ptr<ModelListControl> categoryControl_;
-    std::unique_ptr<ModelListControl> stringControl_;
-    std::unique_ptr<ModelListControl> logsControl_;
+    frmLogListUi ui_;
+    // What the two date boxes show, position for position: the record book's
+    // dates when they were last filled. After a delete the book's list has
+    // already lost the entry that the boxes still show.
+    DateList listedDates_;
     // The line that was selected when the mouse went down on the result list:
     // a click on it again shows it again, though the selection did not change.
     int selectedBeforePress_ = -1;
