@@ -11,6 +11,8 @@
 #include "support/TempFolder.h"
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/Twips.h"
+#include "ui/main/InputAreaText.h"
+#include "ui/main/MainMessages.h"
 #include "ui/main/ManualWindow.h"
 
 #include <QApplication>
@@ -90,8 +92,8 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
 TEST_F(MainWindowTest, TheLayoutFollowsEveryResize)
 {
     // First start: the interior below the menu bar has the design size.
-    EXPECT_NEAR(window->centralWidget()->width(), frmMain::DesignWidth, 1);
-    EXPECT_NEAR(window->centralWidget()->height(), frmMain::DesignHeight, 1);
+    EXPECT_NEAR(window->centralWidget()->width(), frmMainLayout::DesignWidth, 1);
+    EXPECT_NEAR(window->centralWidget()->height(), frmMainLayout::DesignHeight, 1);
     for (const QSize size : {QSize(520, 400), QSize(900, 640), QSize(400, 260)}) {
         window->resize(size);
         QCoreApplication::processEvents();
@@ -321,7 +323,7 @@ TEST_F(MainWindowTest, ARecordOnAnOccupiedSecondIsRefusedWithAMessage)
     // The same second again, as a fast second record would land.
     const DateTime taken = GetLogList().LogDates().Item(0);
     EXPECT_FALSE(GetLogList().Log(taken, "", "", "again"));
-    EXPECT_EQ(frmMain::FailureMessage(GetLogList().Log(taken, "", "", "again")),
+    EXPECT_EQ(MainMessages::FailureMessage(GetLogList().Log(taken, "", "", "again")),
               "記録を保存できませんでした。\n同じ日時（秒まで同じ）の記録がすでにあります。"
               "少し待ってから、もう一度記録してください。\n入力した内容はそのまま残っています。");
 }
@@ -349,7 +351,7 @@ TEST_F(MainWindowTest, ExitEndsTheProgramAndKeepsTheUnsentInput)
     EXPECT_FALSE(IsRunning());
     EXPECT_EQ(LoadedMainWindow(), nullptr);
     PrepareFoldersIn(dir.path());
-    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), frmMain::InputAreaContent("unsent", "", ""));
+    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), InputAreaText::FileContent("unsent", "", ""));
 }
 
 TEST_F(MainWindowTest, PlacementAndInputFontComeBackOnTheNextLoad)
