@@ -10,6 +10,20 @@ QString CannotWriteReason(const QString& file)
         .arg(file);
 }
 
+// Why a record was not found in its data file, as the rewrite's and the delete's messages say it.
+QString NotInFileReason(const QString& file)
+{
+    return QStringLiteral("この記録はデータファイル「%1」の中にありません"
+                          "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
+        .arg(file);
+}
+
+// How the lists come right again after one of them could not be written.
+const QString kRepairAdvice =
+    QStringLiteral("ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
+                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
+                   "元に戻ります。");
+
 } // namespace
 
 namespace MainMessages {
@@ -38,20 +52,14 @@ QString FailureMessage(const StoreResult& result)
                    .arg(result.detail) +
                kept;
     case StoreResult::Error::NotInFile:
-        return QStringLiteral("書き直した記録を保存できませんでした。\n"
-                              "この記録はデータファイル「%1」の中にありません"
-                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
-                   .arg(result.detail) +
-               kept;
+        return QStringLiteral("書き直した記録を保存できませんでした。\n") +
+               NotInFileReason(result.detail) + kept;
     case StoreResult::Error::ListNotSaved:
-        return QStringLiteral(
-                   "記録は保存しました。\n"
-                   "ただし、リストファイル「%1」に書き込めなかったため、"
-                   "次に起動したときには検索で見つからないことがあります。\n"
-                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
-                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
-                   "元に戻ります。")
-            .arg(result.detail);
+        return QStringLiteral("記録は保存しました。\n"
+                              "ただし、リストファイル「%1」に書き込めなかったため、"
+                              "次に起動したときには検索で見つからないことがあります。\n")
+                   .arg(result.detail) +
+               kRepairAdvice;
     case StoreResult::Error::FoldersUnreadable:
     case StoreResult::Error::None:
         break;
@@ -67,20 +75,14 @@ QString DeleteFailureMessage(const StoreResult& result)
         return QStringLiteral("記録を削除できませんでした。\n") + CannotWriteReason(result.detail) +
                kept;
     case StoreResult::Error::NotInFile:
-        return QStringLiteral("記録を削除できませんでした。\n"
-                              "この記録はデータファイル「%1」の中にありません"
-                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
-                   .arg(result.detail) +
+        return QStringLiteral("記録を削除できませんでした。\n") + NotInFileReason(result.detail) +
                kept;
     case StoreResult::Error::ListNotSaved:
-        return QStringLiteral(
-                   "記録は削除しました。\n"
-                   "ただし、リストファイル「%1」に書き込めなかったため、"
-                   "次に起動したときには検索結果に日時だけが残ることがあります。\n"
-                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
-                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
-                   "元に戻ります。")
-            .arg(result.detail);
+        return QStringLiteral("記録は削除しました。\n"
+                              "ただし、リストファイル「%1」に書き込めなかったため、"
+                              "次に起動したときには検索結果に日時だけが残ることがあります。\n")
+                   .arg(result.detail) +
+               kRepairAdvice;
     default:
         break;
     }

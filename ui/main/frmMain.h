@@ -1,7 +1,8 @@
 #pragma once
 // The window in which the user writes records, and in which the record list
 // window shows and rewrites stored ones. Controls carry their design names as
-// object names (txtLog, lstCategory, btnLog, mnuEditLog, ...).
+// object names (txtLog, lstCategory, btnLog, mnuEditLog, ...); frmMainLayout
+// creates and places them, this class gives them their behaviour.
 #include "env/DateTime.h"
 #include "store/StoreResult.h"
 #include "ui/main/frmMainLayout.h"

@@ -12,7 +12,6 @@
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/Twips.h"
 #include "ui/main/InputAreaText.h"
-#include "ui/main/MainMessages.h"
 #include "ui/main/ManualWindow.h"
 
 #include <QApplication>
@@ -312,20 +311,6 @@ TEST_F(MainWindowTest, ARecordWhoseListCannotBeWrittenIsStoredAndTheRepairNamed)
     EXPECT_EQ(messages.shown[0].icon, MessageIcon::Warning);
     EXPECT_EQ(txtLog->toPlainText(), "");
     EXPECT_EQ(GetLogList().LogDates().Count(), 1);
-}
-
-TEST_F(MainWindowTest, ARecordOnAnOccupiedSecondIsRefusedWithAMessage)
-{
-    RecordingMessageService messages;
-    Type(txtLog, "one");
-    Click(btnLog);
-    ASSERT_EQ(GetLogList().LogDates().Count(), 1);
-    // The same second again, as a fast second record would land.
-    const DateTime taken = GetLogList().LogDates().Item(0);
-    EXPECT_FALSE(GetLogList().Log(taken, "", "", "again"));
-    EXPECT_EQ(MainMessages::FailureMessage(GetLogList().Log(taken, "", "", "again")),
-              "記録を保存できませんでした。\n同じ日時（秒まで同じ）の記録がすでにあります。"
-              "少し待ってから、もう一度記録してください。\n入力した内容はそのまま残っています。");
 }
 
 TEST_F(MainWindowTest, TheDateDisplayShowsTheMinuteAndTicksEverySecond)
