@@ -2,7 +2,6 @@
 
 #include "ui/controls/DesignFonts.h"
 #include "ui/controls/Expander.h"
-#include "ui/controls/FormManager.h"
 #include "ui/controls/GroupingBox.h"
 #include "ui/controls/LayoutControl.h"
 #include "ui/controls/Pictures.h"

@@ -10,6 +10,12 @@ namespace {
 
 using Error = StoreResult::Error;
 
+struct Row {
+    Error error;
+    QString detail;
+    QString expected;
+};
+
 const QString kRepair =
     "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるようにしてから、"
     "「過去の記録」ウィンドウのツール → ログリストの修復を実行すると元に戻ります。";
@@ -24,11 +30,7 @@ TEST(MainMessagesTest, EachFailureHasItsTextWithTheDetailInPlace)
     const QString inputKept = "入力した内容はそのまま残っています。";
     const QString rewriteFailed = "書き直した記録を保存できませんでした。\n";
     const QString month = "/d/2024/05.diary";
-    const struct {
-        Error error;
-        QString detail;
-        QString expected;
-    } records[] = {
+    const Row records[] = {
         {Error::FileUnreadable, month,
          saveFailed +
              "データファイル「/d/2024/05.diary」が壊れていて読み込めないため、"
@@ -56,11 +58,7 @@ TEST(MainMessagesTest, EachFailureHasItsTextWithTheDetailInPlace)
 
     const QString deleteFailed = "記録を削除できませんでした。\n";
     const QString recordKept = "記録はそのまま残っています。";
-    const struct {
-        Error error;
-        QString detail;
-        QString expected;
-    } deletes[] = {
+    const Row deletes[] = {
         {Error::SaveFailed, month, deleteFailed + kCannotWrite + recordKept},
         {Error::NotInFile, month, deleteFailed + kNotInFile + recordKept},
         {Error::ListNotSaved, "/d/logdate.list",
