@@ -4,6 +4,7 @@
 #include "env/System.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>

@@ -2,7 +2,6 @@
 // The manual in a window of the program's own, for a desktop that has nothing
 // to open an HTML file with. Links to places in the manual move within it; any
 // other link goes to the desktop.
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
