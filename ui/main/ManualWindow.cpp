@@ -4,6 +4,7 @@
 #include "env/System.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
@@ -24,6 +25,33 @@ ManualWindow::ManualWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     layout->addWidget(txtManual_);
     resize(720, 600);
     connect(txtManual_, &QTextBrowser::anchorClicked, this, &ManualWindow::FollowLink);
+}
+
+void ManualWindow::Open(QWidget* owner, const QString& anchor)
+{
+    const QString path = ProgramFolderPath() + QStringLiteral("/readme.html");
+    QString target = path;
+    if (!anchor.isEmpty()) {
+        QUrl url = QUrl::fromLocalFile(path);
+        url.setFragment(anchor);
+        target = url.toString();
+    }
+    QPointer<QWidget> guard(owner);
+    OpenWithShellOrElse(target, [guard, path, anchor] {
+        if (!guard)
+            return;
+        ManualWindow* window = Of(guard);
+        if (!window) {
+            window = new ManualWindow(guard);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        window->ShowManual(path, anchor);
+    });
+}
+
+ManualWindow* ManualWindow::Of(const QWidget* owner)
+{
+    return owner->findChild<ManualWindow*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void ManualWindow::ShowManual(const QString& path, const QString& anchor)

@@ -12,6 +12,12 @@ class ManualWindow : public QWidget {
 public:
     explicit ManualWindow(QWidget* owner = nullptr);
 
+    // The manual beside the program, at the anchor when one is given: by the
+    // desktop, else in the owner's manual window, made when it has none.
+    static void Open(QWidget* owner, const QString& anchor = {});
+    // The owner's manual window while it is open.
+    static ManualWindow* Of(const QWidget* owner);
+
     // Shows the window with the manual file, at the named anchor when one is given.
     void ShowManual(const QString& path, const QString& anchor = {});
 

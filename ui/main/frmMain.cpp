@@ -6,30 +6,23 @@
 #include "env/MessageService.h"
 #include "env/System.h"
 #include "store/LogList.h"
-#include "ui/controls/DesignFonts.h"
-#include "ui/controls/Expander.h"
 #include "ui/controls/FormManager.h"
-#include "ui/controls/GroupingBox.h"
-#include "ui/controls/LayoutControl.h"
 #include "ui/controls/LoadErrors.h"
-#include "ui/controls/ModelListControl.h"
-#include "ui/controls/Pictures.h"
-#include "ui/controls/PopupMenu.h"
 #include "ui/controls/ProgramVersion.h"
-#include "ui/controls/ResizingGrip.h"
 #include "ui/controls/SettingConversionError.h"
 #include "ui/controls/SettingKeys.h"
-#include "ui/controls/Twips.h"
 #include "ui/controls/WaitCursor.h"
+#include "ui/main/CategoryBox.h"
 #include "ui/main/InputAreaHandler.h"
+#include "ui/main/InputAreaText.h"
 #include "ui/main/LinkMenu.h"
 #include "ui/main/LinkRules.h"
+#include "ui/main/MainMessages.h"
 #include "ui/main/ManualWindow.h"
 #include "ui/main/ProgramHost.h"
 #include "ui/main/frmFont.h"
 #include "ui/main/frmPath.h"
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -37,22 +30,16 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTime>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QStringListModel>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
-#include <algorithm>
 #include <functional>
 
 namespace {
@@ -74,7 +61,6 @@ private:
 };
 
 const QString& kFontSettingName = SettingKeys::InputAreaFontName;
-const QString kInputAreaFileName = QStringLiteral("inputarea.txt");
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
 
 // Applies stored settings; one that does not convert leaves what was applied
@@ -87,39 +73,19 @@ template <typename Step> void ApplySettings(Step step)
     }
 }
 
-QToolButton* PictureButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(caption);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
-// The picture takes what the caption leaves of the button's height, so both
-// stay inside the frame at any font size and screen resolution.
-void FitPicture(QToolButton* button)
-{
-    const int margins = 6;
-    const int side = std::max(8, button->height() - button->fontMetrics().height() - margins);
-    button->setIconSize(QSize(side, side));
-}
-
 } // namespace
 
 frmMain::frmMain(LogList& logList, ProgramHost* host, QWidget* parent)
     : QMainWindow(parent), logList_(logList), host_(host)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(DesignFonts::WindowFont());
-    setWindowIcon(ProgramWindowIcon());
-    CreateControls();
-    CreateMenus();
-    // The design measures the interior; the menu bar comes on top of it.
-    resize(DesignWidth, DesignHeight + menuBar()->sizeHint().height());
+    ui_.Setup(this);
+    tmrInputArea_ = new QTimer(this);
+    tmrInputArea_->setObjectName(QStringLiteral("tmrInputArea"));
+    tmrInputArea_->setSingleShot(true);
+    tmrInputArea_->setInterval(InputAreaSaveDelay);
+    categoryBox_ = new CategoryBox(ui_.lstCategory);
+    // Any press on the link icon pops up its menu.
+    ui_.imgLink->installEventFilter(this);
     ConnectHandlers();
     InstallInputAreaHandlers();
     Form_Load();
@@ -127,239 +93,56 @@ frmMain::frmMain(LogList& logList, ProgramHost* host, QWidget* parent)
 
 frmMain::~frmMain() = default;
 
-void frmMain::CreateControls()
-{
-    auto* interior = new QWidget(this);
-    interior->setObjectName(QStringLiteral("frmMainInterior"));
-    setCentralWidget(interior);
-
-    txtLog_ = new QPlainTextEdit(interior);
-    txtLog_->setObjectName(QStringLiteral("txtLog"));
-    txtLog_->setFont(DesignFonts::DesignFont(12));
-    txtLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab and Shift+Tab leave the box as in the Windows text box; a record never holds a tab
-    // typed by accident.
-    txtLog_->setTabChangesFocus(true);
-    Twips::Place(txtLog_, 150, 150, 4365, 1965);
-
-    gbData_ = new GroupingBox(interior);
-    gbData_->setObjectName(QStringLiteral("gbData"));
-    gbData_->SetHorizontalLayout(0);
-    gbData_->SetMarginLeft(150);
-    gbData_->SetMarginRight(2865);
-    gbData_->SetMarginTop(150);
-    gbData_->SetMarginBottom(150);
-    Twips::Place(gbData_, 150, 2250, 2715, 1290);
-
-    txtDate_ = new QLineEdit(gbData_);
-    txtDate_->setObjectName(QStringLiteral("txtDate"));
-    txtDate_->setReadOnly(true);
-    txtDate_->setFocusPolicy(Qt::ClickFocus);
-    txtDate_->setText(QStringLiteral("yyyy/mm/dd"));
-    QPalette datePalette = txtDate_->palette();
-    datePalette.setColor(QPalette::Base, datePalette.color(QPalette::Button));
-    txtDate_->setPalette(datePalette);
-    Twips::Place(txtDate_, 0, 0, 2640, 315);
-
-    tmrDate_ = new QTimer(gbData_);
-    tmrDate_->setObjectName(QStringLiteral("tmrDate"));
-    tmrDate_->setInterval(1000);
-    tmrInputArea_ = new QTimer(this);
-    tmrInputArea_->setObjectName(QStringLiteral("tmrInputArea"));
-    tmrInputArea_->setSingleShot(true);
-    tmrInputArea_->setInterval(InputAreaSaveDelay);
-
-    lblCategory_ = new QLabel(QStringLiteral("分類"), gbData_);
-    lblCategory_->setObjectName(QStringLiteral("lblCategory"));
-    lblCategory_->setTextFormat(Qt::PlainText);
-    lblCategory_->move(0, Twips::ToPixelsY(450));
-    lblCategory_->adjustSize();
-
-    lstCategory_ = new QComboBox(gbData_);
-    lstCategory_->setObjectName(QStringLiteral("lstCategory"));
-    lstCategory_->setEditable(true);
-    // Typing never completes from the list nor adds to it: the list is the record book's.
-    lstCategory_->setCompleter(nullptr);
-    lstCategory_->setInsertPolicy(QComboBox::NoInsert);
-    // Tens of thousands of keywords: never measure them all for the box's width.
-    lstCategory_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    lstCategory_->setMaxVisibleItems(20);
-    if (auto* list = qobject_cast<QListView*>(lstCategory_->view()))
-        list->setUniformItemSizes(true);
-    lstCategory_->installEventFilter(this);
-    lblCategory_->setBuddy(lstCategory_);
-    Twips::Place(lstCategory_, 0, 675, 2715, 315);
-    categoryControl_ = std::make_unique<ModelListControl>(lstCategory_);
-
-    imgLink_ = new QLabel(gbData_);
-    imgLink_->setObjectName(QStringLiteral("imgLink"));
-    imgLink_->setScaledContents(true);
-    imgLink_->setCursor(Qt::PointingHandCursor);
-    imgLink_->installEventFilter(this);
-    Twips::Place(imgLink_, 0, 1050, 240, 240);
-    imgLink_->hide();
-
-    expCategory_ = new Expander(gbData_);
-    expCategory_->setObjectName(QStringLiteral("expCategory"));
-    expCategory_->SetMarginRight(3015);
-
-    gbButtons_ = new GroupingBox(interior);
-    gbButtons_->setObjectName(QStringLiteral("gbButtons"));
-    gbButtons_->SetMarginLeft(150);
-    gbButtons_->SetMarginRight(150);
-    gbButtons_->SetMarginTop(150);
-    gbButtons_->SetMarginBottom(180);
-    Twips::Place(gbButtons_, 3000, 2775, 2565, 615);
-
-    btnLog_ = PictureButton(gbButtons_, "btnLog", QStringLiteral("記録"));
-    btnLog_->setEnabled(false);
-    Twips::Place(btnLog_, 0, 0, 750, 615);
-    btnView_ = PictureButton(gbButtons_, "btnView", QStringLiteral("閲覧"));
-    Twips::Place(btnView_, 900, 0, 750, 615);
-    btnIconize_ = PictureButton(gbButtons_, "btnIconize", QStringLiteral("最小化"));
-    Twips::Place(btnIconize_, 1800, 0, 750, 615);
-    for (QToolButton* button : {btnLog_, btnView_, btnIconize_})
-        FitPicture(button);
-
-    expData_ = new Expander(interior);
-    expData_->setObjectName(QStringLiteral("expData"));
-    expData_->SetMarginLeft(150);
-    expData_->SetMarginRight(150);
-    expData_->SetMarginTop(150);
-    expData_->SetMarginBottom(150);
-
-    expLog_ = new Expander(interior);
-    expLog_->setObjectName(QStringLiteral("expLog"));
-    expLog_->SetExpands(Expander::Both);
-    expLog_->SetMarginLeft(150);
-    expLog_->SetMarginRight(150);
-    expLog_->SetMarginTop(150);
-    expLog_->SetMarginBottom(1515);
-
-    rg_ = new ResizingGrip(interior);
-    rg_->setObjectName(QStringLiteral("rg"));
-    Twips::Place(rg_, 5505, 4815, 180, 180);
-
-    // The design order of the table: input, category, then the three buttons.
-    setTabOrder(txtLog_, lstCategory_);
-    setTabOrder(lstCategory_, btnLog_);
-    setTabOrder(btnLog_, btnView_);
-    setTabOrder(btnView_, btnIconize_);
-
-    // The targets exist now, so the expanders can bind them by name.
-    expCategory_->SetTargetName(QStringLiteral("lstCategory"));
-    expData_->SetTargetName(QStringLiteral("gbData"));
-    expLog_->SetTargetName(QStringLiteral("txtLog"));
-    LayoutControl::LoadAll(this);
-
-    // Keeps the input area and the category box usable: the layout would shrink them to nothing.
-    setMinimumSize(Twips::ToPixelsX(4500), Twips::ToPixelsY(3000));
-}
-
-void frmMain::CreateMenus()
-{
-    QMenuBar* bar = menuBar();
-
-    mnuProgram_ = NamedMenu(this, "mnuProgram", QStringLiteral("プログラム(&P)"));
-    mnuProgramIconize_ = NamedAction(mnuProgram_, "mnuProgramIconize", QStringLiteral("最小化(&I)"),
-                                     QKeySequence(Qt::CTRL | Qt::Key_I));
-    mnuProgramToBrowsingMode_ =
-        NamedAction(mnuProgram_, "mnuProgramToBrowsingMode", QStringLiteral("閲覧モード(&B)"),
-                    QKeySequence(Qt::CTRL | Qt::Key_B));
-    mnuProgramToBrowsingMode_->setCheckable(true);
-    NamedSeparator(mnuProgram_, "mnuProgramExit_bar");
-    mnuProgramExit_ = NamedAction(mnuProgram_, "mnuProgramExit", QStringLiteral("終了(&X)"));
-    bar->addMenu(mnuProgram_);
-
-    mnuEdit_ = NamedMenu(this, "mnuEdit", QStringLiteral("編集(&E)"));
-    mnuEditCopyAll_ = NamedAction(mnuEdit_, "mnuEditCopyAll", QStringLiteral("すべてコピー(&C)"));
-    mnuEditCopyAll_->setEnabled(false);
-    mnuEditClear_ = NamedAction(mnuEdit_, "mnuEditClear", QStringLiteral("クリア"),
-                                QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuEditClear_->setEnabled(false);
-    NamedSeparator(mnuEdit_, "mnuEditLog_bar");
-    mnuEditSetLink_ = NamedAction(mnuEdit_, "mnuEditSetLink", QStringLiteral("関連リンク(&H) ..."));
-    mnuEditToRewritingMode_ =
-        NamedAction(mnuEdit_, "mnuEditToRewritingMode", QStringLiteral("書き直す(&R)"));
-    mnuEditToRewritingMode_->setCheckable(true);
-    mnuEditToRewritingMode_->setVisible(false);
-    mnuEditDelete_ = NamedAction(mnuEdit_, "mnuEditDelete", QStringLiteral("削除(&D)"));
-    mnuEditDelete_->setVisible(false);
-    mnuEditLog_ = NamedAction(mnuEdit_, "mnuEditLog", QStringLiteral("記録(&L)"),
-                              QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuEditLog_->setEnabled(false);
-    bar->addMenu(mnuEdit_);
-
-    mnuSetup_ = NamedMenu(this, "mnuSetup", QStringLiteral("設定(&S)"));
-    mnuSetupFont_ = NamedAction(mnuSetup_, "mnuSetupFont", QStringLiteral("フォント(&F) ..."));
-    bar->addMenu(mnuSetup_);
-
-    mnuHelp_ = NamedMenu(this, "mnuHelp", QStringLiteral("ヘルプ(&H)"));
-    mnuHelpShowManualIndex_ =
-        NamedAction(mnuHelp_, "mnuHelpShowManualIndex", QStringLiteral("取扱説明書(&C)"),
-                    QKeySequence(Qt::Key_F1));
-    mnuHelpGotoWebsite_ =
-        NamedAction(mnuHelp_, "mnuHelpGotoWebsite", QStringLiteral("最新版の配布場所へ(&J)"));
-    NamedSeparator(mnuHelp_, "mnuHelpAbout_bar");
-    mnuHelpVersion_ = NamedAction(mnuHelp_, "mnuHelpVersion", QString());
-    bar->addMenu(mnuHelp_);
-
-    // Pop-up menus only; never on the menu bar.
-    mnuLink_ = LinkMenu::BuildMenu(this);
-    mnuLinkOpen_ = MenuItem(*mnuLink_, "mnuLinkOpen");
-    mnuLinkEdit_ = MenuItem(*mnuLink_, "mnuLinkEdit");
-    mnuLinkDelete_ = MenuItem(*mnuLink_, "mnuLinkDelete");
-    mnuHyperLink_ = InputAreaHandler::BuildMenu(this);
-}
-
 void frmMain::ConnectHandlers()
 {
-    connect(txtLog_, &QPlainTextEdit::textChanged, this, [this] {
+    connect(ui_.txtLog, &QPlainTextEdit::textChanged, this, [this] {
         UpdateCommandStates();
         ScheduleInputAreaSave();
     });
-    connect(lstCategory_, &QComboBox::editTextChanged, this, [this] { ScheduleInputAreaSave(); });
+    connect(ui_.lstCategory, &QComboBox::editTextChanged, this,
+            [this] { ScheduleInputAreaSave(); });
     connect(tmrInputArea_, &QTimer::timeout, this, [this] {
         if (mode_ == MainWindowMode::Writing)
             SaveInputArea(true);
     });
-    connect(tmrDate_, &QTimer::timeout, this, [this] { ShowClock(); });
+    connect(ui_.tmrDate, &QTimer::timeout, this, [this] { ShowClock(); });
 
-    connect(btnLog_, &QToolButton::clicked, this, [this] { CommitInput(); });
-    connect(mnuEditLog_, &QAction::triggered, this, [this] { CommitInput(); });
-    connect(btnView_, &QToolButton::clicked, this, [this] { host_->ShowRecordListWindow(); });
-    connect(btnIconize_, &QToolButton::clicked, this, [this] { host_->ShowIconizedWindow(); });
-    connect(mnuProgramIconize_, &QAction::triggered, this, [this] { host_->ShowIconizedWindow(); });
-    connect(mnuProgramToBrowsingMode_, &QAction::triggered, this, [this] {
+    connect(ui_.btnLog, &QToolButton::clicked, this, [this] { CommitInput(); });
+    connect(ui_.mnuEditLog, &QAction::triggered, this, [this] { CommitInput(); });
+    connect(ui_.btnView, &QToolButton::clicked, this, [this] { host_->ShowRecordListWindow(); });
+    connect(ui_.btnIconize, &QToolButton::clicked, this, [this] { host_->ShowIconizedWindow(); });
+    connect(ui_.mnuProgramIconize, &QAction::triggered, this,
+            [this] { host_->ShowIconizedWindow(); });
+    connect(ui_.mnuProgramToBrowsingMode, &QAction::triggered, this, [this] {
         // The mode decides, not the tick Qt has just flipped.
         if (mode_ == MainWindowMode::Writing)
             host_->ShowRecordListWindow();
         else
             host_->ReturnToWritingMode();
     });
-    connect(mnuProgramExit_, &QAction::triggered, this, [this] { Exit(); });
+    connect(ui_.mnuProgramExit, &QAction::triggered, this, [this] { Exit(); });
 
-    connect(mnuEditCopyAll_, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(txtLog_->toPlainText()); });
-    connect(mnuEditClear_, &QAction::triggered, this, [this] { ClearInputUndoably(); });
-    connect(mnuEditDelete_, &QAction::triggered, this, [this] { DeleteShownRecord(); });
-    connect(mnuEditSetLink_, &QAction::triggered, this, [this] { EditLink(currentLink_); });
-    connect(mnuEditToRewritingMode_, &QAction::triggered, this, [this] {
+    connect(ui_.mnuEditCopyAll, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(ui_.txtLog->toPlainText()); });
+    connect(ui_.mnuEditClear, &QAction::triggered, this, [this] { ClearInputUndoably(); });
+    connect(ui_.mnuEditDelete, &QAction::triggered, this, [this] { DeleteShownRecord(); });
+    connect(ui_.mnuEditSetLink, &QAction::triggered, this, [this] { EditLink(currentLink_); });
+    connect(ui_.mnuEditToRewritingMode, &QAction::triggered, this, [this] {
         if (mode_ == MainWindowMode::Rewriting)
             CancelRewriting();
         else
             SetToRewritingMode();
     });
-    connect(mnuSetupFont_, &QAction::triggered, this, [this] { ShowFontDialog(); });
-    connect(mnuHelpShowManualIndex_, &QAction::triggered, this, [this] { ShowManual(); });
-    connect(mnuHelpGotoWebsite_, &QAction::triggered, this, [this] { GotoWebsite(); });
+    connect(ui_.mnuSetupFont, &QAction::triggered, this, [this] { ShowFontDialog(); });
+    connect(ui_.mnuHelpShowManualIndex, &QAction::triggered, this, [this] { ShowManual(); });
+    connect(ui_.mnuHelpGotoWebsite, &QAction::triggered, this, [this] { GotoWebsite(); });
 }
 
 void frmMain::InstallInputAreaHandlers()
 {
-    auto* input = new InputAreaHandler(txtLog_, mnuHyperLink_);
+    auto* input = new InputAreaHandler(ui_.txtLog, ui_.mnuHyperLink);
     input->SetEditLink([this](const QString& path) { EditLink(path); });
-    auto* linkMenu = new LinkMenu(mnuLink_);
+    auto* linkMenu = new LinkMenu(ui_.mnuLink);
     linkMenu->SetCurrentLink([this] { return currentLink_; });
     linkMenu->SetEditLink([this](const QString& link) { EditLink(link); });
     linkMenu->SetLink([this](const QString& link) { SetLink(link); });
@@ -376,41 +159,25 @@ void frmMain::EditLink(const QString& initialPath)
 
 void frmMain::ShowLinkMenu()
 {
-    if (auto* menu = mnuLink_->findChild<LinkMenu*>())
+    if (auto* menu = ui_.mnuLink->findChild<LinkMenu*>())
         menu->Show(QCursor::pos());
 }
 
 void frmMain::ShowFontDialog()
 {
-    QFont font = txtLog_->font();
+    QFont font = ui_.txtLog->font();
     {
         frmFont dialog(this);
         dialog.ShowDialog(font);
     }
-    txtLog_->setFont(font);
+    ui_.txtLog->setFont(font);
     // Written whenever the dialog closes, also when it was cancelled.
     SaveWindowFont(SettingsFilePath(), kFontSettingName, font);
 }
 
 void frmMain::ShowManual(const QString& anchor)
 {
-    const QString path = ProgramFolderPath() + QStringLiteral("/readme.html");
-    QString target = path;
-    if (!anchor.isEmpty()) {
-        QUrl url = QUrl::fromLocalFile(path);
-        url.setFragment(anchor);
-        target = url.toString();
-    }
-    QPointer<frmMain> self(this);
-    OpenWithShellOrElse(target, [self, path, anchor] {
-        if (!self)
-            return;
-        if (!self->manualWindow_) {
-            self->manualWindow_ = new ManualWindow(self);
-            self->manualWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        self->manualWindow_->ShowManual(path, anchor);
-    });
+    ManualWindow::Open(this, anchor);
 }
 
 void frmMain::GotoWebsite()
@@ -424,16 +191,16 @@ void frmMain::GotoWebsite()
 
 ManualWindow* frmMain::LoadedManualWindow() const
 {
-    return manualWindow_;
+    return ManualWindow::Of(this);
 }
 
 void frmMain::Form_Load()
 {
-    LoadPictures();
-    mnuHelpVersion_->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
-                                 .arg(kMajorVersion)
-                                 .arg(kMinorVersion)
-                                 .arg(QString::fromLatin1(kReleaseDate)));
+    ui_.LoadPictures();
+    ui_.mnuHelpVersion->setText(QStringLiteral("版情報 : ver %1.%2 (%3)")
+                                    .arg(kMajorVersion)
+                                    .arg(kMinorVersion)
+                                    .arg(QString::fromLatin1(kReleaseDate)));
     ShowClock();
     RefillCategories();
     ApplySettings([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
@@ -441,72 +208,43 @@ void frmMain::Form_Load()
     SetToWritingMode();
 }
 
-void frmMain::LoadPictures()
-{
-    const struct {
-        QToolButton* button;
-        const char* file;
-    } buttons[] = {{btnView_, "eye.bmp"}, {btnLog_, "pencil.bmp"}, {btnIconize_, "iconize.bmp"}};
-    for (const auto& entry : buttons) {
-        const QPixmap picture = LoadIconFolderPicture(QString::fromLatin1(entry.file));
-        if (!picture.isNull())
-            entry.button->setIcon(QIcon(picture));
-    }
-    const QPixmap link = LoadIconFolderPicture(QStringLiteral("link.ico"));
-    if (!link.isNull())
-        imgLink_->setPixmap(link);
-}
-
 void frmMain::LoadFont()
 {
-    QFont font = txtLog_->font();
+    QFont font = ui_.txtLog->font();
     // The face name is applied even when the size then fails to convert.
     try {
         LoadWindowFont(SettingsFilePath(), kFontSettingName, font);
     } catch (const SettingConversionError&) {
-        txtLog_->setFont(font);
+        ui_.txtLog->setFont(font);
         throw;
     }
-    txtLog_->setFont(font);
+    ui_.txtLog->setFont(font);
 }
 
 void frmMain::ShowClock()
 {
-    txtDate_->setText(QDateTime::currentDateTime().toString(kClockFormat));
+    ui_.txtDate->setText(QDateTime::currentDateTime().toString(kClockFormat));
 }
 
 void frmMain::RefillCategories()
 {
-    // Hiding the box for the fill would move the focus away; bring it back after.
-    QWidget* focus = QApplication::focusWidget();
-    const QString text = lstCategory_->currentText();
-    logList_.Categories().FillListBox(*categoryControl_);
-    QStringListModel* model = categoryControl_->model();
-    QStringList items = model->stringList();
-    std::sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    model->setStringList(items);
-    lstCategory_->setCurrentIndex(-1);
-    lstCategory_->setEditText(text);
-    if (focus && focus != QApplication::focusWidget() && focus->isVisible())
-        focus->setFocus();
+    categoryBox_->Refill(logList_.Categories());
 }
 
 void frmMain::SetToWritingMode()
 {
     mode_ = MainWindowMode::Writing;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - 記録 -"));
-    btnView_->setEnabled(true);
-    mnuProgramToBrowsingMode_->setChecked(false);
-    mnuEditToRewritingMode_->setVisible(false);
-    tmrDate_->start();
+    ui_.btnView->setEnabled(true);
+    ui_.mnuProgramToBrowsingMode->setChecked(false);
+    ui_.mnuEditToRewritingMode->setVisible(false);
+    ui_.tmrDate->start();
     LockInput(false);
     RestoreInputArea();
     UpdateCommandStates();
     // What was just read back is on disk already.
     tmrInputArea_->stop();
-    txtLog_->setExtraSelections({});
+    ui_.txtLog->setExtraSelections({});
     UpdateDeleteCommand();
 }
 
@@ -516,10 +254,10 @@ void frmMain::SetToBrowsingMode()
         SaveInputArea();
     mode_ = MainWindowMode::Browsing;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - 閲覧 -"));
-    mnuProgramToBrowsingMode_->setChecked(true);
-    mnuEditToRewritingMode_->setChecked(false);
-    btnView_->setEnabled(false);
-    tmrDate_->stop();
+    ui_.mnuProgramToBrowsingMode->setChecked(true);
+    ui_.mnuEditToRewritingMode->setChecked(false);
+    ui_.btnView->setEnabled(false);
+    ui_.tmrDate->stop();
     LockInput(true);
     DisableRecordCommands(true);
     tmrInputArea_->stop();
@@ -528,21 +266,27 @@ void frmMain::SetToBrowsingMode()
 
 void frmMain::ShowLog(const QString& dateText)
 {
+    ShowRecord(dateText, DateTime::Parse(dateText));
+}
+
+void frmMain::ShowRecord(const QString& dateText, const std::optional<DateTime>& logDate)
+{
     // Out of writing mode first: the typed input is saved before a record replaces it.
     if (mode_ == MainWindowMode::Writing)
         SetToBrowsingMode();
-    const ::Log* log = logList_.Item(dateText);
+    const ::Log* log = logDate ? logList_.Item(*logDate) : nullptr;
     ShowLoadErrors(logList_.TakeLoadErrors());
-    txtLog_->setExtraSelections({});
+    ui_.txtLog->setExtraSelections({});
     if (log) {
-        txtLog_->setPlainText(ToInputText(log->Text()));
+        ui_.txtLog->setPlainText(InputAreaText::ToInputText(log->Text()));
     }
-    txtDate_->setText(dateText);
+    ui_.txtDate->setText(dateText);
     if (log) {
-        lstCategory_->setEditText(log->Category());
+        ui_.lstCategory->setEditText(log->Category());
         SetLink(log->Link());
     }
     currentLogDate_ = dateText;
+    shownLogDate_ = logDate;
     shownRecord_ = log != nullptr;
     SetToBrowsingMode();
 }
@@ -551,7 +295,7 @@ void frmMain::SetToRewritingMode()
 {
     mode_ = MainWindowMode::Rewriting;
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - 閲覧 書き直し中 -"));
-    mnuEditToRewritingMode_->setChecked(true);
+    ui_.mnuEditToRewritingMode->setChecked(true);
     LockInput(false);
     UpdateCommandStates();
     UpdateDeleteCommand();
@@ -560,42 +304,42 @@ void frmMain::SetToRewritingMode()
 void frmMain::CancelRewriting()
 {
     SetToBrowsingMode();
-    ShowLog(currentLogDate_);
+    ShowRecord(currentLogDate_, shownLogDate_);
 }
 
 void frmMain::LockInput(bool locked)
 {
-    txtLog_->setReadOnly(locked);
+    ui_.txtLog->setReadOnly(locked);
     // Read-only alone drops the caret and keyboard selection, which reading a
     // record and the hyperlink menu both need.
     if (locked)
-        txtLog_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    lstCategory_->lineEdit()->setReadOnly(locked);
-    lstCategory_->setProperty("locked", locked);
-    mnuLinkEdit_->setEnabled(!locked);
-    mnuLinkDelete_->setEnabled(!locked);
-    mnuEditSetLink_->setEnabled(!locked);
+        ui_.txtLog->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
+                                            Qt::TextSelectableByMouse);
+    categoryBox_->SetLocked(locked);
+    ui_.mnuLinkEdit->setEnabled(!locked);
+    ui_.mnuLinkDelete->setEnabled(!locked);
+    ui_.mnuEditSetLink->setEnabled(!locked);
 }
 
 void frmMain::DisableRecordCommands(bool disabled)
 {
-    btnLog_->setEnabled(!disabled);
-    mnuEditLog_->setEnabled(!disabled);
-    mnuEditClear_->setEnabled(!disabled);
+    ui_.btnLog->setEnabled(!disabled);
+    ui_.mnuEditLog->setEnabled(!disabled);
+    ui_.mnuEditClear->setEnabled(!disabled);
 }
 
 void frmMain::UpdateCommandStates()
 {
-    if (txtLog_->document()->isEmpty()) {
+    if (ui_.txtLog->document()->isEmpty()) {
         DisableRecordCommands(true);
-        mnuEditCopyAll_->setEnabled(false);
+        ui_.mnuEditCopyAll->setEnabled(false);
         return;
     }
     if (mode_ != MainWindowMode::Browsing)
         DisableRecordCommands(false);
-    mnuEditCopyAll_->setEnabled(true);
+    ui_.mnuEditCopyAll->setEnabled(true);
     if (mode_ == MainWindowMode::Browsing) {
-        mnuEditToRewritingMode_->setVisible(true);
+        ui_.mnuEditToRewritingMode->setVisible(true);
         UpdateDeleteCommand();
     }
 }
@@ -603,8 +347,8 @@ void frmMain::UpdateCommandStates()
 void frmMain::UpdateDeleteCommand()
 {
     // Offered where rewriting is, but only for a stored record that is not being edited.
-    mnuEditDelete_->setVisible(mnuEditToRewritingMode_->isVisible());
-    mnuEditDelete_->setEnabled(mode_ == MainWindowMode::Browsing && shownRecord_);
+    ui_.mnuEditDelete->setVisible(ui_.mnuEditToRewritingMode->isVisible());
+    ui_.mnuEditDelete->setEnabled(mode_ == MainWindowMode::Browsing && shownRecord_);
 }
 
 void frmMain::CommitInput()
@@ -613,8 +357,8 @@ void frmMain::CommitInput()
     WaitCursor wait;
     StoreResult result;
     if (mode_ == MainWindowMode::Writing) {
-        result =
-            logList_.Log(DateTime::Now(), lstCategory_->currentText(), currentLink_, RecordText());
+        result = logList_.Log(DateTime::Now(), ui_.lstCategory->currentText(), currentLink_,
+                              RecordText());
         ShowLoadErrors(logList_.TakeLoadErrors());
         if (result.Stored()) {
             RefillCategories();
@@ -623,18 +367,16 @@ void frmMain::CommitInput()
             SaveInputArea();
         }
     } else if (mode_ == MainWindowMode::Rewriting) {
-        const QString dateText = txtDate_->text();
-        const std::optional<DateTime> logDate = DateTime::Parse(dateText);
-        if (!logDate) {
-            result = StoreResult::Fail(StoreResult::Error::NotFound, dateText);
+        if (!shownLogDate_) {
+            result = StoreResult::Fail(StoreResult::Error::NotFound, currentLogDate_);
         } else {
-            result =
-                logList_.ReLog(*logDate, lstCategory_->currentText(), currentLink_, RecordText());
+            result = logList_.ReLog(*shownLogDate_, ui_.lstCategory->currentText(), currentLink_,
+                                    RecordText());
             ShowLoadErrors(logList_.TakeLoadErrors());
         }
         if (result.Stored()) {
             RefillCategories();
-            ShowLog(dateText);
+            ShowRecord(currentLogDate_, shownLogDate_);
         }
     }
     wait.Restore();
@@ -646,102 +388,41 @@ void frmMain::ReportFailure(const StoreResult& result)
 {
     // Unless the record was stored, the input stays as typed, so the user can
     // try again or copy the text out.
-    ShowMessage(FailureMessage(result), ApplicationTitle(), MessageIcon::Warning);
+    ShowMessage(MainMessages::FailureMessage(result), ApplicationTitle(), MessageIcon::Warning);
     UpdateCommandStates();
-}
-
-namespace {
-
-// Why a data file was not written, as the record's and the delete's messages say it.
-QString CannotWriteReason(const QString& file)
-{
-    return QStringLiteral("データファイル「%1」に書き込めません。"
-                          "ディスクの空き容量と書き込みの権限を確かめてください。\n")
-        .arg(file);
-}
-
-} // namespace
-
-QString frmMain::FailureMessage(const StoreResult& result)
-{
-    const QString kept = QStringLiteral("入力した内容はそのまま残っています。");
-    switch (result.error) {
-    case StoreResult::Error::FileUnreadable:
-        return QStringLiteral("記録を保存できませんでした。\n"
-                              "データファイル「%1」が壊れていて読み込めないため、"
-                              "このファイルには書き込んでいません。\n")
-                   .arg(result.detail) +
-               kept;
-    case StoreResult::Error::SaveFailed:
-        return QStringLiteral("記録を保存できませんでした。\n") + CannotWriteReason(result.detail) +
-               kept;
-    case StoreResult::Error::DuplicateDate:
-        return QStringLiteral("記録を保存できませんでした。\n"
-                              "同じ日時（秒まで同じ）の記録がすでにあります。"
-                              "少し待ってから、もう一度記録してください。\n") +
-               kept;
-    case StoreResult::Error::NotFound:
-        return QStringLiteral("書き直した記録を保存できませんでした。\n"
-                              "日時「%1」の記録が見つかりません。\n")
-                   .arg(result.detail) +
-               kept;
-    case StoreResult::Error::NotInFile:
-        return QStringLiteral("書き直した記録を保存できませんでした。\n"
-                              "この記録はデータファイル「%1」の中にありません"
-                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
-                   .arg(result.detail) +
-               kept;
-    case StoreResult::Error::ListNotSaved:
-        return QStringLiteral(
-                   "記録は保存しました。\n"
-                   "ただし、リストファイル「%1」に書き込めなかったため、"
-                   "次に起動したときには検索で見つからないことがあります。\n"
-                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
-                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
-                   "元に戻ります。")
-            .arg(result.detail);
-    case StoreResult::Error::FoldersUnreadable:
-    case StoreResult::Error::None:
-        break;
-    }
-    return QStringLiteral("記録を保存できませんでした。\n") + kept;
 }
 
 void frmMain::ClearInput()
 {
-    txtLog_->clear();
-    lstCategory_->setEditText(QString());
+    ui_.txtLog->clear();
+    ui_.lstCategory->setEditText(QString());
     SetLink(QString());
 }
 
 void frmMain::ClearInputUndoably()
 {
-    const QString category = lstCategory_->currentText();
+    const auto setFields = [this](const QString& category, const QString& link) {
+        ui_.lstCategory->setEditText(category);
+        SetLink(link);
+    };
+    const QString category = ui_.lstCategory->currentText();
     const QString link = currentLink_;
-    QTextCursor cursor(txtLog_->document());
+    QTextCursor cursor(ui_.txtLog->document());
     // One step of the text box's undo: the text comes back with the category
     // and link it had.
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.removeSelectedText();
-    txtLog_->document()->appendUndoItem(new FieldsUndo(
-        [this, category, link] {
-            lstCategory_->setEditText(category);
-            SetLink(link);
-        },
-        [this] {
-            lstCategory_->setEditText(QString());
-            SetLink(QString());
-        }));
+    ui_.txtLog->document()->appendUndoItem(
+        new FieldsUndo([setFields, category, link] { setFields(category, link); },
+                       [setFields] { setFields({}, {}); }));
     cursor.endEditBlock();
-    lstCategory_->setEditText(QString());
-    SetLink(QString());
+    setFields({}, {});
 }
 
 void frmMain::DeleteShownRecord()
 {
-    const std::optional<DateTime> logDate = DateTime::Parse(currentLogDate_);
-    if (mode_ != MainWindowMode::Browsing || !shownRecord_ || !logDate)
+    if (mode_ != MainWindowMode::Browsing || !shownRecord_ || !shownLogDate_)
         return;
     if (ShowMessage(QStringLiteral("この記録を削除しますか？"), ApplicationTitle(),
                     MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
@@ -749,48 +430,19 @@ void frmMain::DeleteShownRecord()
     StoreResult result;
     {
         WaitCursor wait;
-        result = logList_.Delete(*logDate);
+        result = logList_.Delete(*shownLogDate_);
     }
     ShowLoadErrors(logList_.TakeLoadErrors());
     const bool removed = result || result.error == StoreResult::Error::ListNotSaved;
     if (removed) {
         shownRecord_ = false;
-        txtLog_->clear();
-        lstCategory_->setEditText(QString());
-        SetLink(QString());
+        ClearInput();
         UpdateDeleteCommand();
         host_->RecordDeleted();
     }
     if (!result)
-        ShowMessage(DeleteFailureMessage(result), ApplicationTitle(), MessageIcon::Warning);
-}
-
-QString frmMain::DeleteFailureMessage(const StoreResult& result)
-{
-    const QString kept = QStringLiteral("記録はそのまま残っています。");
-    switch (result.error) {
-    case StoreResult::Error::SaveFailed:
-        return QStringLiteral("記録を削除できませんでした。\n") + CannotWriteReason(result.detail) +
-               kept;
-    case StoreResult::Error::NotInFile:
-        return QStringLiteral("記録を削除できませんでした。\n"
-                              "この記録はデータファイル「%1」の中にありません"
-                              "（ほかの場所のデータファイルから読み込んだ記録です）。\n")
-                   .arg(result.detail) +
-               kept;
-    case StoreResult::Error::ListNotSaved:
-        return QStringLiteral(
-                   "記録は削除しました。\n"
-                   "ただし、リストファイル「%1」に書き込めなかったため、"
-                   "次に起動したときには検索結果に日時だけが残ることがあります。\n"
-                   "ディスクの空き容量と書き込みの権限を確かめてファイルに書き込めるように"
-                   "してから、「過去の記録」ウィンドウのツール → ログリストの修復を実行すると"
-                   "元に戻ります。")
-            .arg(result.detail);
-    default:
-        break;
-    }
-    return QStringLiteral("記録を削除できませんでした。\n") + kept;
+        ShowMessage(MainMessages::DeleteFailureMessage(result), ApplicationTitle(),
+                    MessageIcon::Warning);
 }
 
 void frmMain::HighlightWords(const QStringList& words)
@@ -799,7 +451,7 @@ void frmMain::HighlightWords(const QStringList& words)
     QTextCharFormat format;
     format.setBackground(QColor(255, 230, 100));
     format.setForeground(QColor(Qt::black));
-    QTextDocument* document = txtLog_->document();
+    QTextDocument* document = ui_.txtLog->document();
     for (const QString& word : words) {
         if (word.isEmpty())
             continue;
@@ -809,7 +461,7 @@ void frmMain::HighlightWords(const QStringList& words)
              found = document->find(word, found, QTextDocument::FindCaseSensitively))
             marks.append({found, format});
     }
-    txtLog_->setExtraSelections(marks);
+    ui_.txtLog->setExtraSelections(marks);
 }
 
 void frmMain::SetLink(const QString& link)
@@ -817,58 +469,28 @@ void frmMain::SetLink(const QString& link)
     ScheduleInputAreaSave();
     currentLink_ = link;
     // A tooltip that looks like markup would be rendered; a link is shown as written.
-    imgLink_->setToolTip(
+    ui_.imgLink->setToolTip(
         Qt::mightBeRichText(link)
             ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(link.toHtmlEscaped())
             : link);
-    imgLink_->setVisible(!link.isEmpty());
+    ui_.imgLink->setVisible(!link.isEmpty());
 }
 
 QString frmMain::RecordText() const
 {
-    return ToRecordText(txtLog_->document()->toRawText());
-}
-
-QString frmMain::ToRecordText(const QString& inputText)
-{
-    QString text = inputText;
-    // Paragraph and line separators of the text box, and plain LF, all become CR LF.
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return text;
-}
-
-QString frmMain::ToInputText(const QString& recordText)
-{
-    QString text = recordText;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
-QString frmMain::InputAreaContent(const QString& text, const QString& category, const QString& link)
-{
-    return text + QChar(0) + category + QChar(0) + link;
-}
-
-QString frmMain::InputAreaPath() const
-{
-    return DataFolderPath() + kInputAreaFileName;
+    return InputAreaText::ToRecordText(ui_.txtLog->document()->toRawText());
 }
 
 void frmMain::RestoreInputArea()
 {
-    const QString content = ReadTextFile(InputAreaPath(), true);
+    const QString content = ReadTextFile(InputAreaText::FilePath(), true);
     if (content.isEmpty())
         return;
     const QStringList parts = content.split(QChar(0));
     if (parts.size() > 0)
-        txtLog_->setPlainText(ToInputText(parts[0]));
+        ui_.txtLog->setPlainText(InputAreaText::ToInputText(parts[0]));
     if (parts.size() > 1)
-        lstCategory_->setEditText(parts[1]);
+        ui_.lstCategory->setEditText(parts[1]);
     if (parts.size() > 2)
         SetLink(parts[2]);
 }
@@ -883,9 +505,10 @@ void frmMain::ScheduleInputAreaSave()
 void frmMain::SaveInputArea(bool autosave)
 {
     tmrInputArea_->stop();
+    const QString path = InputAreaText::FilePath();
     const QString text = RecordText();
-    const QString category = lstCategory_->currentText();
-    if (WriteTextFile(InputAreaPath(), InputAreaContent(text, category, currentLink_), true)) {
+    const QString category = ui_.lstCategory->currentText();
+    if (WriteTextFile(path, InputAreaText::FileContent(text, category, currentLink_), true)) {
         inputAreaFailureTold_ = false;
         return;
     }
@@ -895,19 +518,9 @@ void frmMain::SaveInputArea(bool autosave)
     // user must hear of it while the text is still on the screen to be copied.
     if (!text.isEmpty() || !category.isEmpty() || !currentLink_.isEmpty()) {
         inputAreaFailureTold_ = true;
-        ShowMessage(InputAreaFailureMessage(InputAreaPath()), ApplicationTitle(),
+        ShowMessage(MainMessages::InputAreaFailureMessage(path), ApplicationTitle(),
                     MessageIcon::Warning);
     }
-}
-
-QString frmMain::InputAreaFailureMessage(const QString& path)
-{
-    return QStringLiteral("入力中の内容を保存できませんでした。\n"
-                          "ファイル「%1」に書き込めません。"
-                          "ディスクの空き容量と書き込みの権限を確かめてください。\n"
-                          "入力した内容は、次に記録モードへ戻ったときや次の起動では戻りません。"
-                          "必要なら「すべてコピー」で控えてください。")
-        .arg(path);
 }
 
 void frmMain::Unload()
@@ -938,7 +551,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 void frmMain::Form_Unload()
 {
     unloaded_ = true;
-    tmrDate_->stop();
+    ui_.tmrDate->stop();
     tmrInputArea_->stop();
     SaveWindowPlacement(SettingsFilePath(), this);
     if (mode_ == MainWindowMode::Writing)
@@ -950,28 +563,9 @@ void frmMain::Form_Unload()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == imgLink_ && event->type() == QEvent::MouseButtonPress) {
+    if (watched == ui_.imgLink && event->type() == QEvent::MouseButtonPress) {
         ShowLinkMenu();
         return true;
-    }
-    if (watched == lstCategory_ && lstCategory_->property("locked").toBool()) {
-        // A locked box keeps its text: no choosing from the list by mouse, wheel or keys.
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-                key == Qt::Key_PageDown || key == Qt::Key_F4 || key == Qt::Key_Home ||
-                key == Qt::Key_End)
-                return true;
-            break;
-        }
-        default:
-            break;
-        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,30 +1,22 @@
 #pragma once
 // The window in which the user writes records, and in which the record list
 // window shows and rewrites stored ones. Controls carry their design names as
-// object names (txtLog, lstCategory, btnLog, mnuEditLog, ...).
+// object names (txtLog, lstCategory, btnLog, mnuEditLog, ...); frmMainLayout
+// creates and places them, this class gives them their behaviour.
+#include "env/DateTime.h"
 #include "store/StoreResult.h"
+#include "ui/main/frmMainLayout.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 
-#include <memory>
+#include <optional>
 
-class Expander;
-class GroupingBox;
+class CategoryBox;
 class LogList;
 class ManualWindow;
-class ModelListControl;
 class ProgramHost;
-class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
 class QTimer;
-class QToolButton;
-class ResizingGrip;
 
 enum class MainWindowMode : qint32 { Browsing = 0, Writing = 1, Rewriting = 2 };
 
@@ -86,24 +78,8 @@ public:
     // The record text of the input area, with CR LF line breaks.
     QString RecordText() const;
 
-    // The content of the input-area file for a text, category and link.
-    static QString InputAreaContent(const QString& text, const QString& category,
-                                    const QString& link);
-    // Line breaks of the input area (LF) as a record keeps them (CR LF), and back.
-    static QString ToRecordText(const QString& inputText);
-    static QString ToInputText(const QString& recordText);
-    // What the user reads when the record book could not store the input.
-    static QString FailureMessage(const StoreResult& result);
-    // What the user reads when the unsent input could not be written to its file.
-    static QString InputAreaFailureMessage(const QString& path);
-    // What the user reads when a record could not be deleted, or only in part.
-    static QString DeleteFailureMessage(const StoreResult& result);
     // How long typing must pause before the unsent input is saved.
     static constexpr int InputAreaSaveDelay = 2000;
-
-    // The design size of the window's interior below the menu bar, in pixels.
-    static constexpr int DesignWidth = 5685 / 15;
-    static constexpr int DesignHeight = 4995 / 15;
 
 signals:
     // The window has run its unload steps; it is deleted soon after.
@@ -114,15 +90,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void CreateControls();
-    void CreateMenus();
     void ConnectHandlers();
     // Hyperlinks in the text and drops on the input area.
     void InstallInputAreaHandlers();
     void Form_Load();
     void Form_Unload();
-    void LoadPictures();
     void LoadFont();
+    // ShowLog with the date-time the text was read as (none when it is no date-time).
+    void ShowRecord(const QString& dateText, const std::optional<DateTime>& logDate);
     void SetToRewritingMode();
     void CancelRewriting();
     void LockInput(bool locked);
@@ -134,61 +109,23 @@ private:
     void ScheduleInputAreaSave();
     void UpdateDeleteCommand();
     void ShowClock();
-    bool StoreInput();
     void ReportFailure(const StoreResult& result);
-    QString InputAreaPath() const;
 
     LogList& logList_;
     ProgramHost* host_;
     MainWindowMode mode_ = MainWindowMode::Browsing;
     QString currentLogDate_;
     QString currentLink_;
-    QPointer<ManualWindow> manualWindow_;
     bool exitRequested_ = false;
     bool unloadingByProgram_ = false;
     bool unloaded_ = false;
+    // currentLogDate_ as a date-time, the one a rewrite or a delete acts on.
+    std::optional<DateTime> shownLogDate_;
     // Whether the record of currentLogDate_ is on show (it may be deleted).
     bool shownRecord_ = false;
     bool inputAreaFailureTold_ = false;
 
-    QPlainTextEdit* txtLog_ = nullptr;
-    GroupingBox* gbData_ = nullptr;
-    QLineEdit* txtDate_ = nullptr;
-    QTimer* tmrDate_ = nullptr;
+    frmMainLayout ui_;
     QTimer* tmrInputArea_ = nullptr;
-    QLabel* lblCategory_ = nullptr;
-    QComboBox* lstCategory_ = nullptr;
-    QLabel* imgLink_ = nullptr;
-    Expander* expCategory_ = nullptr;
-    GroupingBox* gbButtons_ = nullptr;
-    QToolButton* btnLog_ = nullptr;
-    QToolButton* btnView_ = nullptr;
-    QToolButton* btnIconize_ = nullptr;
-    Expander* expData_ = nullptr;
-    Expander* expLog_ = nullptr;
-    ResizingGrip* rg_ = nullptr;
-    std::unique_ptr<ModelListControl> categoryControl_;
-
-    QMenu* mnuProgram_ = nullptr;
-    QAction* mnuProgramIconize_ = nullptr;
-    QAction* mnuProgramToBrowsingMode_ = nullptr;
-    QAction* mnuProgramExit_ = nullptr;
-    QMenu* mnuEdit_ = nullptr;
-    QAction* mnuEditCopyAll_ = nullptr;
-    QAction* mnuEditClear_ = nullptr;
-    QAction* mnuEditSetLink_ = nullptr;
-    QAction* mnuEditToRewritingMode_ = nullptr;
-    QAction* mnuEditDelete_ = nullptr;
-    QAction* mnuEditLog_ = nullptr;
-    QMenu* mnuSetup_ = nullptr;
-    QAction* mnuSetupFont_ = nullptr;
-    QMenu* mnuHelp_ = nullptr;
-    QAction* mnuHelpShowManualIndex_ = nullptr;
-    QAction* mnuHelpGotoWebsite_ = nullptr;
-    QAction* mnuHelpVersion_ = nullptr;
-    QMenu* mnuLink_ = nullptr;
-    QAction* mnuLinkOpen_ = nullptr;
-    QAction* mnuLinkEdit_ = nullptr;
-    QAction* mnuLinkDelete_ = nullptr;
-    QMenu* mnuHyperLink_ = nullptr;
+    CategoryBox* categoryBox_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "env/FSOHelper.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessageService.h"
+#include "ui/main/MainMessages.h"
 
 #include <QFile>
 
@@ -157,7 +158,7 @@ TEST_F(MainWindowInputAreaTest, AnInputThatCannotBeSavedIsReportedWhileItIsShown
     Type(txtLog, "new input");
     window->SetToBrowsingMode();
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, frmMain::InputAreaFailureMessage(InputAreaPath()));
+    EXPECT_EQ(messages.shown[0].text, MainMessages::InputAreaFailureMessage(InputAreaPath()));
     EXPECT_TRUE(messages.shown[0].text.contains(InputAreaPath()));
     EXPECT_EQ(messages.shown[0].title, ApplicationTitle());
     EXPECT_EQ(txtLog->toPlainText(), "new input") << "still shown, to be copied";

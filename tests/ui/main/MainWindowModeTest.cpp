@@ -7,6 +7,7 @@
 #include "support/RecordingMessageService.h"
 
 #include "ui/loglist/frmLogList.h"
+#include "ui/main/MainMessages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -352,7 +353,7 @@ TEST_F(MainWindowModeTest, DeletingAsksThenRemovesTheRecordFromFileListAndResult
     Action("mnuEditDelete")->trigger();
     ASSERT_TRUE(QFile::setPermissions(month, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_EQ(messages.shown.size(), 3);
-    EXPECT_EQ(messages.shown[2].text, frmMain::DeleteFailureMessage(StoreResult::Fail(
+    EXPECT_EQ(messages.shown[2].text, MainMessages::DeleteFailureMessage(StoreResult::Fail(
                                           StoreResult::Error::SaveFailed, month)));
     EXPECT_EQ(ReadBytes(month), before);
     EXPECT_EQ(txtLog->toPlainText(), "first");

@@ -11,6 +11,7 @@
 #include "support/TempFolder.h"
 #include "ui/controls/ProgramVersion.h"
 #include "ui/controls/Twips.h"
+#include "ui/main/InputAreaText.h"
 #include "ui/main/ManualWindow.h"
 
 #include <QApplication>
@@ -90,8 +91,8 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
 TEST_F(MainWindowTest, TheLayoutFollowsEveryResize)
 {
     // First start: the interior below the menu bar has the design size.
-    EXPECT_NEAR(window->centralWidget()->width(), frmMain::DesignWidth, 1);
-    EXPECT_NEAR(window->centralWidget()->height(), frmMain::DesignHeight, 1);
+    EXPECT_NEAR(window->centralWidget()->width(), frmMainLayout::DesignWidth, 1);
+    EXPECT_NEAR(window->centralWidget()->height(), frmMainLayout::DesignHeight, 1);
     for (const QSize size : {QSize(520, 400), QSize(900, 640), QSize(400, 260)}) {
         window->resize(size);
         QCoreApplication::processEvents();
@@ -312,20 +313,6 @@ TEST_F(MainWindowTest, ARecordWhoseListCannotBeWrittenIsStoredAndTheRepairNamed)
     EXPECT_EQ(GetLogList().LogDates().Count(), 1);
 }
 
-TEST_F(MainWindowTest, ARecordOnAnOccupiedSecondIsRefusedWithAMessage)
-{
-    RecordingMessageService messages;
-    Type(txtLog, "one");
-    Click(btnLog);
-    ASSERT_EQ(GetLogList().LogDates().Count(), 1);
-    // The same second again, as a fast second record would land.
-    const DateTime taken = GetLogList().LogDates().Item(0);
-    EXPECT_FALSE(GetLogList().Log(taken, "", "", "again"));
-    EXPECT_EQ(frmMain::FailureMessage(GetLogList().Log(taken, "", "", "again")),
-              "記録を保存できませんでした。\n同じ日時（秒まで同じ）の記録がすでにあります。"
-              "少し待ってから、もう一度記録してください。\n入力した内容はそのまま残っています。");
-}
-
 TEST_F(MainWindowTest, TheDateDisplayShowsTheMinuteAndTicksEverySecond)
 {
     const QRegularExpression minute("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}$");
@@ -349,7 +336,7 @@ TEST_F(MainWindowTest, ExitEndsTheProgramAndKeepsTheUnsentInput)
     EXPECT_FALSE(IsRunning());
     EXPECT_EQ(LoadedMainWindow(), nullptr);
     PrepareFoldersIn(dir.path());
-    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), frmMain::InputAreaContent("unsent", "", ""));
+    EXPECT_EQ(ReadTextFile(InputAreaPath(), false), InputAreaText::FileContent("unsent", "", ""));
 }
 
 TEST_F(MainWindowTest, PlacementAndInputFontComeBackOnTheNextLoad)
