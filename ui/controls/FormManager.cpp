@@ -31,13 +31,16 @@ SettingValue Pixels(double pixels)
     return SettingValue(static_cast<double>(static_cast<float>(pixels)));
 }
 
-float ReadPixels(const QString& file, const QString& section, const QString& key,
-                 double defaultPixels)
+// The stored number; nothing, with the setting in *unread, for a text that is none.
+std::optional<float> ReadPixels(const QString& file, const QString& section, const QString& key,
+                                double defaultPixels, std::optional<SettingConversionError>& unread)
 {
     const QString text = ReadSetting(file, section, key, Pixels(defaultPixels));
     const auto number = SettingToNumber(text);
-    if (!number || !std::isfinite(static_cast<float>(*number)))
-        throw SettingConversionError(section, key, text);
+    if (!number || !std::isfinite(static_cast<float>(*number))) {
+        unread.emplace(section, key, text);
+        return std::nullopt;
+    }
     return static_cast<float>(*number);
 }
 
@@ -199,8 +202,10 @@ void SetTopmost(QWidget* window, bool topmost)
         handle->setFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
-void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
+std::optional<SettingConversionError> RestoreWindowPlacement(const QString& settingsFile,
+                                                             QWidget* window)
 {
+    std::optional<SettingConversionError> unread;
     const QString section = window->objectName();
     const double perX = Twips::PerPixelX(window);
     const double perY = Twips::PerPixelY(window);
@@ -211,13 +216,21 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
 
     const QRect desktop = Desktop();
     const double centredLeft = CentredPixels(screen.width() * perX, frame.width() * perX, perX);
-    const float left = Bounded(ReadPixels(settingsFile, section, Left, centredLeft),
-                               static_cast<float>(centredLeft), desktop.x(), desktop.width());
+    const std::optional<float> storedLeft =
+        ReadPixels(settingsFile, section, Left, centredLeft, unread);
+    if (!storedLeft)
+        return unread;
+    const float left =
+        Bounded(*storedLeft, static_cast<float>(centredLeft), desktop.x(), desktop.width());
     window->move(Twips::ToPixelsX(left * perX, window), window->y());
 
     const double centredTop = CentredPixels(screen.height() * perY, frame.height() * perY, perY);
-    const float top = Bounded(ReadPixels(settingsFile, section, Top, centredTop),
-                              static_cast<float>(centredTop), desktop.y(), desktop.height());
+    const std::optional<float> storedTop =
+        ReadPixels(settingsFile, section, Top, centredTop, unread);
+    if (!storedTop)
+        return unread;
+    const float top =
+        Bounded(*storedTop, static_cast<float>(centredTop), desktop.y(), desktop.height());
     window->move(window->x(), Twips::ToPixelsY(top * perY, window));
 
     if (IsSizable(window)) {
@@ -225,20 +238,28 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
         const int frameWidth = margins.left() + margins.right();
         const int frameHeight = margins.top() + margins.bottom();
         const double currentWidth = window->width() + frameWidth;
-        float width = ReadPixels(settingsFile, section, Width, currentWidth);
+        const std::optional<float> storedWidth =
+            ReadPixels(settingsFile, section, Width, currentWidth, unread);
+        if (!storedWidth)
+            return unread;
+        float width = *storedWidth;
         if (!desktop.isEmpty())
             width = std::min(width, static_cast<float>(desktop.width()));
         window->resize(Twips::ToPixelsX(width * perX, window) - frameWidth, window->height());
         const double currentHeight = window->height() + frameHeight;
-        float height = ReadPixels(settingsFile, section, Height, currentHeight);
+        const std::optional<float> storedHeight =
+            ReadPixels(settingsFile, section, Height, currentHeight, unread);
+        if (!storedHeight)
+            return unread;
+        float height = *storedHeight;
         if (!desktop.isEmpty())
             height = std::min(height, static_cast<float>(desktop.height()));
         window->resize(window->width(), Twips::ToPixelsY(height * perY, window) - frameHeight);
         // A size that was only the default is the interior already.
-        const bool storedWidth = width != static_cast<float>(currentWidth);
-        const bool storedHeight = height != static_cast<float>(currentHeight);
-        if (!frameKnown && (storedWidth || storedHeight))
-            new FrameCorrection(window, window->size(), storedWidth, storedHeight);
+        const bool widthStored = width != static_cast<float>(currentWidth);
+        const bool heightStored = height != static_cast<float>(currentHeight);
+        if (!frameKnown && (widthStored || heightStored))
+            new FrameCorrection(window, window->size(), widthStored, heightStored);
     }
 
     KeepOnAScreen(window, margins);
@@ -247,8 +268,9 @@ void RestoreWindowPlacement(const QString& settingsFile, QWidget* window)
         ReadSetting(settingsFile, section, Topmost, SettingKeys::TopmostDefault);
     const auto topmost = SettingToTruth(topmostText);
     if (!topmost)
-        throw SettingConversionError(section, Topmost, topmostText);
+        return SettingConversionError(section, Topmost, topmostText);
     SetTopmost(window, *topmost);
+    return std::nullopt;
 }
 
 void SaveWindowPlacement(const QString& settingsFile, QWidget* window)
@@ -267,7 +289,8 @@ void SaveWindowPlacement(const QString& settingsFile, QWidget* window)
     WriteSettings(settingsFile, section, values);
 }
 
-void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font)
+std::optional<SettingConversionError> LoadWindowFont(const QString& settingsFile,
+                                                     const QString& name, QFont& font)
 {
     const QString section = name + SettingKeys::FontSectionSuffix;
     const QString face = ReadSetting(settingsFile, section, SettingKeys::FontName, font.family());
@@ -280,11 +303,11 @@ void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& fon
     const QString sizeText = ReadSetting(settingsFile, section, SettingKeys::FontSize, current);
     const auto size = SettingToNumber(sizeText);
     if (!size || !std::isfinite(*size))
-        throw SettingConversionError(section, SettingKeys::FontSize, sizeText);
+        return SettingConversionError(section, SettingKeys::FontSize, sizeText);
     // No one writes with a size beyond these; such a value keeps the design size.
-    if (*size < 1 || *size > 500)
-        return;
-    font.setPointSizeF(std::round(*size * 10000) / 10000);
+    if (*size >= 1 && *size <= 500)
+        font.setPointSizeF(std::round(*size * 10000) / 10000);
+    return std::nullopt;
 }
 
 void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font)

@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QFont;
 class QWidget;
 
@@ -30,17 +32,19 @@ void SetTopmost(QWidget* window, bool topmost);
 // current size and leave it not topmost. A position far outside the desktop
 // counts as missing, a size is at most the desktop's, and a window that would
 // lie on no screen is moved onto the nearest; one partly on a screen stays as
-// stored. A value that does not convert throws SettingConversionError, the
-// values before it staying applied.
-void RestoreWindowPlacement(const QString& settingsFile, QWidget* window);
+// stored. A value that does not convert stops there and is returned, the values
+// before it staying applied; nothing is returned when every value converted.
+std::optional<SettingConversionError> RestoreWindowPlacement(const QString& settingsFile,
+                                                             QWidget* window);
 // Stores the same keys; does nothing while the window is minimized, maximized
 // or full screen, so the last normal placement is kept.
 void SaveWindowPlacement(const QString& settingsFile, QWidget* window);
 
 // Section name + ".Font", keys "Name" and "Size" (points, up to four decimals).
-// A size that is no number throws SettingConversionError after the face name
-// was applied; one outside 1 to 500 points keeps the design size.
-void LoadWindowFont(const QString& settingsFile, const QString& name, QFont& font);
+// A size that is no number is returned after the face name was applied; one
+// outside 1 to 500 points keeps the design size.
+std::optional<SettingConversionError> LoadWindowFont(const QString& settingsFile,
+                                                     const QString& name, QFont& font);
 void SaveWindowFont(const QString& settingsFile, const QString& name, const QFont& font);
 
 // Closes every top-level window of the program (owned windows before their

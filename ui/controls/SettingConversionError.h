@@ -1,17 +1,13 @@
 #pragma once
 // A stored setting whose text is not of the kind the caller needs (a number, a
-// truth value). The caller decides what to skip; what was applied before stays.
+// truth value). Returned, not thrown: a damaged settings file is to be expected,
+// and what was applied before the setting stays.
 #include <QString>
 
-#include <stdexcept>
-
-class SettingConversionError : public std::runtime_error {
+class SettingConversionError {
 public:
     SettingConversionError(const QString& section, const QString& key, const QString& text)
-        : std::runtime_error(QStringLiteral("[%1] %2=%3 cannot be converted")
-                                 .arg(section, key, text)
-                                 .toStdString()),
-          section_(section), key_(key), text_(text)
+        : section_(section), key_(key), text_(text)
     {
     }
 

@@ -143,11 +143,8 @@ void frmLogList::Form_Load()
 
     LoadConditions();
 
-    try {
-        RestoreWindowPlacement(SettingsFilePath(), this);
-    } catch (const SettingConversionError&) {
-        // A damaged placement leaves the rest of it as applied; the window opens anyway.
-    }
+    // A damaged placement leaves the rest of it as applied; the window opens anyway.
+    RestoreWindowPlacement(SettingsFilePath(), this);
 }
 
 void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box)

@@ -15,8 +15,6 @@
 #include <QPainter>
 #include <QWindow>
 
-#include <exception>
-
 frmIcon::frmIcon(ProgramHost* host, QWidget* parent) : QWidget(parent), host_(host)
 {
     setObjectName(QStringLiteral("frmIcon"));
@@ -28,11 +26,8 @@ frmIcon::frmIcon(ProgramHost* host, QWidget* parent) : QWidget(parent), host_(ho
     CreateMenu();
 
     picture_ = LoadProgramIcon();
-    try {
-        RestoreWindowPlacement(SettingsFilePath(), this);
-    } catch (const std::exception&) {
-        // A placement that does not read keeps what was applied before it, the rest as designed.
-    }
+    // A placement that does not read keeps what was applied before it, the rest as designed.
+    RestoreWindowPlacement(SettingsFilePath(), this);
     mnuCommandTopmost_->setChecked(IsTopmost(this));
 }
 
@@ -140,9 +135,6 @@ void frmIcon::closeEvent(QCloseEvent* event)
 void frmIcon::Form_Unload()
 {
     unloaded_ = true;
-    try {
-        SaveWindowPlacement(SettingsFilePath(), this);
-    } catch (const std::exception&) {
-    }
+    SaveWindowPlacement(SettingsFilePath(), this);
     emit Unloaded();
 }

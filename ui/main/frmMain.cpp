@@ -9,7 +9,6 @@
 #include "ui/controls/FormManager.h"
 #include "ui/controls/LoadErrors.h"
 #include "ui/controls/ProgramVersion.h"
-#include "ui/controls/SettingConversionError.h"
 #include "ui/controls/SettingKeys.h"
 #include "ui/controls/WaitCursor.h"
 #include "ui/main/CategoryBox.h"
@@ -62,16 +61,6 @@ private:
 
 const QString& kFontSettingName = SettingKeys::InputAreaFontName;
 const QString kClockFormat = QStringLiteral("yyyy/MM/dd hh:mm");
-
-// Applies stored settings; one that does not convert leaves what was applied
-// before it, and the window loads on with the rest as designed.
-template <typename Step> void ApplySettings(Step step)
-{
-    try {
-        step();
-    } catch (const SettingConversionError&) {
-    }
-}
 
 } // namespace
 
@@ -203,8 +192,10 @@ void frmMain::Form_Load()
                                     .arg(QString::fromLatin1(kReleaseDate)));
     ShowClock();
     RefillCategories();
-    ApplySettings([this] { RestoreWindowPlacement(SettingsFilePath(), this); });
-    ApplySettings([this] { LoadFont(); });
+    // A stored setting that does not convert leaves what was applied before
+    // it, and the window loads on with the rest as designed.
+    RestoreWindowPlacement(SettingsFilePath(), this);
+    LoadFont();
     SetToWritingMode();
 }
 
@@ -212,12 +203,7 @@ void frmMain::LoadFont()
 {
     QFont font = ui_.txtLog->font();
     // The face name is applied even when the size then fails to convert.
-    try {
-        LoadWindowFont(SettingsFilePath(), kFontSettingName, font);
-    } catch (const SettingConversionError&) {
-        ui_.txtLog->setFont(font);
-        throw;
-    }
+    LoadWindowFont(SettingsFilePath(), kFontSettingName, font);
     ui_.txtLog->setFont(font);
 }
 
