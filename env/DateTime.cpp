@@ -23,14 +23,10 @@ qint64 FloorDiv(qint64 a, qint64 b)
     return q;
 }
 
-QString Two(int value)
+void WriteTwo(char* out, int value)
 {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-QString Four(int value)
-{
-    return QStringLiteral("%1").arg(value, 4, 10, QLatin1Char('0'));
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
 }
 
 void SetError(QString* error, const QString& text)
@@ -104,10 +100,34 @@ QDateTime DateTime::ToQDateTime() const
     return QDateTime(Date(), QTime(Hour(), Minute(), Second()), Qt::LocalTime);
 }
 
+void DateTime::WriteText(char* out, char dateSeparator, char middle) const
+{
+    const qint64 days = FloorDiv(serial_, kSecondsPerDay);
+    const qint64 seconds = serial_ - days * kSecondsPerDay;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    QDate::fromJulianDay(ZeroJulianDay() + days).getDate(&year, &month, &day);
+    const int y = year < 0 ? 0 : year % 10000;
+    WriteTwo(out, y / 100);
+    WriteTwo(out + 2, y % 100);
+    out[4] = dateSeparator;
+    WriteTwo(out + 5, month);
+    out[7] = dateSeparator;
+    WriteTwo(out + 8, day);
+    out[10] = middle;
+    WriteTwo(out + 11, static_cast<int>(seconds / 3600));
+    out[13] = ':';
+    WriteTwo(out + 14, static_cast<int>(seconds / 60 % 60));
+    out[16] = ':';
+    WriteTwo(out + 17, static_cast<int>(seconds % 60));
+}
+
 QString DateTime::ListText() const
 {
-    return Four(Year()) + u'/' + Two(Month()) + u'/' + Two(Day()) + u' ' + Two(Hour()) + u':' +
-           Two(Minute()) + u':' + Two(Second());
+    char text[TextLength];
+    WriteText(text, '/', ' ');
+    return QString::fromLatin1(text, TextLength);
 }
 
 QString DateTime::StampText() const
@@ -117,8 +137,9 @@ QString DateTime::StampText() const
 
 QString DateTime::StampText(const QString& suffix) const
 {
-    return Four(Year()) + u'-' + Two(Month()) + u'-' + Two(Day()) + u'T' + Two(Hour()) + u':' +
-           Two(Minute()) + u':' + Two(Second()) + suffix;
+    char text[TextLength];
+    WriteText(text, '-', 'T');
+    return QString::fromLatin1(text, TextLength) + suffix;
 }
 
 int DateTime::Year() const

@@ -30,6 +30,12 @@ public:
     QDateTime ToQDateTime() const; // local time
     QDate Date() const;
 
+    // The length of "yyyy/mm/dd hh:mm:ss", and of the stamp before its suffix.
+    static constexpr int TextLength = 19;
+    // Writes "yyyy?mm?dd?hh:mm:ss", TextLength characters, with dateSeparator
+    // between the date's fields and middle before the time. Allocates nothing:
+    // the lists of all records write one entry per record.
+    void WriteText(char* out, char dateSeparator, char middle) const;
     // "yyyy/mm/dd hh:mm:ss"
     QString ListText() const;
     // "yyyy-mm-ddThh:mm:ss" followed by the local time-zone suffix.

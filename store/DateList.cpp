@@ -59,9 +59,7 @@ QString DateList::Text(const DateTime& value) const
 {
     if (format_ != DefaultFormat)
         return FormatWith(value, format_);
-    char buffer[kListTextLength];
-    WriteListText(value, buffer);
-    return QString::fromLatin1(buffer, kListTextLength);
+    return value.ListText();
 }
 
 QString DateList::ItemText(qsizetype index) const
@@ -118,7 +116,7 @@ bool DateList::SaveToFile(const QString& filePath) const
     QByteArray bytes(dates_.size() * (kListTextLength + 2), Qt::Uninitialized);
     char* out = bytes.data();
     for (const DateTime& value : dates_) {
-        WriteListText(value, out);
+        value.WriteText(out, '/', ' ');
         out[kListTextLength] = '\r';
         out[kListTextLength + 1] = '\n';
         out += kListTextLength + 2;

@@ -1,7 +1,7 @@
 #pragma once
-// Fast conversions between DateTime and its fixed list text
-// "yyyy/mm/dd hh:mm:ss" (and the stamp's "yyyy-mm-ddThh:mm:ss" head). The lists
-// of all records convert one entry per record on every start and every write,
+// Fast reading of a DateTime from its fixed list text "yyyy/mm/dd hh:mm:ss"
+// (and the stamp's "yyyy-mm-ddThh:mm:ss" head); DateTime::WriteText writes
+// them. The lists of all records convert one entry per record on every start,
 // so these avoid the general parser and any allocation per entry.
 #include "env/DateTime.h"
 
@@ -10,10 +10,8 @@
 #include <optional>
 
 // The length of "yyyy/mm/dd hh:mm:ss".
-inline constexpr int kListTextLength = 19;
+inline constexpr int kListTextLength = DateTime::TextLength;
 
-// Writes the 19 characters of the list text; *out must hold that many.
-void WriteListText(const DateTime& value, char* out);
 // Reads 19 characters "yyyy?mm?dd?hh?mm?ss" with any separator characters.
 // nullopt when a field is no number or the date-time does not exist.
 std::optional<DateTime> ReadFixedDateTime(QStringView text);
