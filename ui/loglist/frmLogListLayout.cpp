@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QStringListModel>
+#include <QStyleOptionComboBox>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -31,6 +32,28 @@ public:
         if (hint == QStyle::SH_ComboBox_Popup)
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    // A date list's entry needs all of its box: with the margins and the arrow
+    // of an edit field, the style would cut off its last digit. Nothing is typed
+    // there, so the arrow keeps only the room it is drawn in.
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl subControl, const QWidget* widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+        const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control != CC_ComboBox || !box || box->editable)
+            return rect;
+        constexpr int kArrowWidth = 13;
+        QRect arrow = QProxyStyle::subControlRect(control, option, SC_ComboBoxArrow, widget);
+        arrow.setLeft(arrow.right() - kArrowWidth + 1);
+        if (subControl == SC_ComboBoxArrow)
+            return arrow;
+        if (subControl == SC_ComboBoxEditField) {
+            rect.setLeft(option->rect.left() + 2);
+            rect.setRight(arrow.left() - 1);
+        }
+        return rect;
     }
 };
 

@@ -1,5 +1,8 @@
 #include "LogListFixture.h"
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
 // How the step pictures and the range menu reach the date lists, on the five
 // entries 2001/10/05 09:00, 2001/10/05 21:00, 2001/10/07 08:00, 2001/10/07 10:00,
 // 2001/11/02 12:00 (indexes 0 to 4). The rules they apply are tested in the store.
@@ -94,11 +97,19 @@ TEST_F(DateRangeTest, AfterADeleteTheRangeKeepsWhatRemainsOfIt)
     EXPECT_FALSE(Action("mnuToolExport")->isEnabled());
 }
 
-TEST_F(DateRangeTest, DateListsDropDownBelowTheirBox)
+TEST_F(DateRangeTest, DateListsShowWholeEntriesAndDropDownBelowTheirBox)
 {
     // Laid over the box, the list would measure every entry each time it opens.
     window_->show();
     for (QComboBox* list : {Begin(), End()}) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        // The label is drawn a pixel in from each side of the field.
+        EXPECT_LE(list->fontMetrics().horizontalAdvance(QStringLiteral("2000/00/00 00:00:00")),
+                  field.width() - 2)
+            << list->objectName().toStdString();
         list->showPopup();
         QWidget* popup = list->view()->window();
         ASSERT_TRUE(popup->isVisible());
