@@ -14,6 +14,7 @@
 #include "ui/controls/SettingKeys.h"
 #include "ui/controls/WaitCursor.h"
 #include "ui/loglist/LogListHost.h"
+#include "ui/loglist/LogListMessages.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,7 +41,6 @@ namespace {
 const QString& kSection = SettingKeys::LogListSection;
 const QString& kBeginKey = SettingKeys::LogDateBegin;
 const QString& kCategoryKey = SettingKeys::Category;
-const QString kRepairTitle = QStringLiteral("Quillmere データ修復ツール");
 
 template <class List> void Refill(QWidget* window, const List& entries, ModelListControl& control)
 {
@@ -431,18 +431,11 @@ bool frmLogList::ExportFoundDates(const QString& filePath)
     }
     ShowLoadErrors(logList_.TakeLoadErrors());
     if (saved && exported < found)
-        ShowMessage(QStringLiteral("検索結果の %1 件のうち %2 件は記録が見つからないため、"
-                                   "エクスポートできませんでした。\r\n"
-                                   "書き込んだのは %3 件です。\r\n%4")
-                        .arg(found)
-                        .arg(found - exported)
-                        .arg(exported)
-                        .arg(filePath),
-                    ApplicationTitle(), MessageIcon::Warning);
+        ShowMessage(LogListMessages::ExportShortfall(found, exported, filePath), ApplicationTitle(),
+                    MessageIcon::Warning);
     if (saved)
         return true;
-    ShowMessage(QStringLiteral("検索結果を書き込めませんでした。\r\n%1").arg(filePath),
-                ApplicationTitle(), MessageIcon::Warning);
+    ShowMessage(LogListMessages::ExportFailed(filePath), ApplicationTitle(), MessageIcon::Warning);
     return false;
 }
 
@@ -461,9 +454,8 @@ void frmLogList::mnuToolExport_Click()
 void frmLogList::mnuToolCollectLogList_Click()
 {
     const MessageAnswer answer =
-        ShowMessage(QStringLiteral("記録されたデータから、日時リストと分類キーワードリストを"
-                                   "再構築します。\r\n実行しますか？"),
-                    kRepairTitle, MessageIcon::None, MessageButtons::YesNo);
+        ShowMessage(LogListMessages::RepairQuestion(), LogListMessages::RepairTitle(),
+                    MessageIcon::None, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes)
         return;
     // Disabling the window takes the focus from its control; the user carries
@@ -474,23 +466,8 @@ void frmLogList::mnuToolCollectLogList_Click()
         setEnabled(false);
         const StoreResult result = logList_.CollectDataList();
         ShowLoadErrors(logList_.TakeLoadErrors());
-        if (result)
-            ShowMessage(QStringLiteral("修正が完了しました。"), kRepairTitle, MessageIcon::None,
-                        MessageButtons::Ok);
-        else if (result.error == StoreResult::Error::FoldersUnreadable)
-            ShowMessage(
-                QStringLiteral("リストを再構築しましたが、次のフォルダーを読み込めません"
-                               "でした。\r\n%1\r\nその中の記録を失わないよう、リストには"
-                               "これまでの項目も残してあります。フォルダーを読み込めるように"
-                               "してから、もう一度実行してください。")
-                    .arg(QString(result.detail).replace(u'\n', QStringLiteral("\r\n"))),
-                kRepairTitle, MessageIcon::Warning, MessageButtons::Ok);
-        else
-            ShowMessage(QStringLiteral("リストを再構築しましたが、ファイル「%1」に書き込めません"
-                                       "でした。\r\nディスクの空き容量と書き込みの権限を確かめて"
-                                       "から、もう一度実行してください。")
-                            .arg(result.detail),
-                        kRepairTitle, MessageIcon::Warning, MessageButtons::Ok);
+        ShowMessage(LogListMessages::RepairOutcome(result), LogListMessages::RepairTitle(),
+                    result ? MessageIcon::None : MessageIcon::Warning, MessageButtons::Ok);
         setEnabled(true);
     }
     LoadConditions();
@@ -553,11 +530,8 @@ void frmLogList::Form_Unload()
     // Told once: the window closes at every return to writing mode.
     if (!searchHistory_.SaveToFile(historyPath) && !historyFailureShown_) {
         historyFailureShown_ = true;
-        ShowMessage(QStringLiteral("検索文字列の履歴をファイル「%1」に書き込めませんでした。\r\n"
-                                   "今回の検索文字列は、次に起動したときには履歴に出てきません。"
-                                   "ディスクの空き容量と書き込みの権限を確かめてください。")
-                        .arg(historyPath),
-                    ApplicationTitle(), MessageIcon::Warning);
+        ShowMessage(LogListMessages::HistoryNotSaved(historyPath), ApplicationTitle(),
+                    MessageIcon::Warning);
     }
     if (ui_.lstLogDateBegin->currentIndex() >= 0)
         WriteSetting(SettingsFilePath(), kSection, kBeginKey, ui_.lstLogDateBegin->currentIndex());
