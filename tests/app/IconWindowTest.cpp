@@ -2,7 +2,7 @@
 // placement across iconizings and runs, and the ways back and out.
 #include "MainWindowFixture.h"
 
-#include "LinkTestSupport.h"
+#include "ui/main/LinkTestSupport.h"
 #include "env/INIFileManager.h"
 #include "support/QtPrinters.h"
 #include "ui/main/frmIcon.h"

@@ -7,7 +7,7 @@
 #include "ui/main/frmMain.h"
 #include "ui/main/frmPath.h"
 
-#include "LinkTestSupport.h"
+#include "ui/main/LinkTestSupport.h"
 #include "support/ModalDriverScope.h"
 #include "support/QtPrinters.h"
 

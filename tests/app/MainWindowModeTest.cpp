@@ -1,6 +1,6 @@
 // Browsing and rewriting in the main window: what each mode sets, ShowLog,
 // storing and cancelling a rewrite.
-#include "LinkTestSupport.h"
+#include "ui/main/LinkTestSupport.h"
 #include "MainWindowFixture.h"
 
 #include "support/QtPrinters.h"
