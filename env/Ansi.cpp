@@ -177,6 +177,13 @@ QString DecodeTextFile(const QByteArray& bytes)
     return DecodeAnsi(bytes);
 }
 
+int WriteAnsiCharacter(char32_t c, char* out)
+{
+    int count = 0;
+    WriteCharacter(c, [&](char byte) { out[count++] = byte; });
+    return count;
+}
+
 int Cp932ToUtf8(unsigned char* out, int* outlen, const unsigned char* in, int* inlen)
 {
     const int room = *outlen;

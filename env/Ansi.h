@@ -22,6 +22,10 @@ QByteArray EncodeTextFile(const QString& text);
 // A byte-order mark means UTF-8; anything else is code page 932.
 QString DecodeTextFile(const QByteArray& bytes);
 
+// Writes the code page 932 bytes of c (one or two) as the conversions below
+// write them and returns their count; 0 when the code page has no code for c.
+int WriteAnsiCharacter(char32_t c, char* out);
+
 // Conversions of one piece of a longer stream, for the XML parser and writer
 // (the contract of libxml2's conversion functions). *inlen and *outlen give
 // the room and return what was consumed and produced. Results: 0 all done,

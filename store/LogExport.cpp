@@ -1,32 +1,118 @@
 #include "store/LogExport.h"
 
+#include "env/Ansi.h"
 #include "env/AtomicFile.h"
+#include "env/System.h"
 #include "store/DataFormat.h"
 #include "store/LogList.h"
 #include "store/XMLFile.h"
+#include "store/XmlNode.h"
 
+#include <charconv>
 #include <cstring>
-#include <libxml/encoding.h>
-#include <libxml/xmlsave.h>
+#include <string_view>
 
 namespace {
 
-// The tree holds line breaks as LF and the files have CR LF, as XMLFile
-// writes them; 0x0A is never part of a multi-byte character here.
-int AppendWithCrLf(void* context, const char* buffer, int length)
+// A value as libxml2's writer puts it into a code page 932 file: in a text
+// node only the markup characters and CR are escaped, in an attribute also
+// the quote, tab and line breaks; a character the code page does not hold
+// becomes a decimal character reference. The tree holds a text's CR LF as
+// LF, which the file then has as CR LF.
+void AppendValue(QByteArray& out, const QString& value, bool attribute)
 {
-    auto* bytes = static_cast<QByteArray*>(context);
-    const char* const end = buffer + length;
-    for (const char* from = buffer; from < end;) {
-        const auto* lf = static_cast<const char*>(std::memchr(from, '\n', end - from));
-        if (!lf) {
-            bytes->append(from, end - from);
+    const QString clean = RemoveXmlIllegalChars(value);
+    const qsizetype size = clean.size();
+    // No unit takes more than a reference to a character of the BMP.
+    const qsizetype start = out.size();
+    out.resize(start + size * qsizetype(sizeof("&#65535;") - 1));
+    char* to = out.data() + start;
+    const auto put = [&](std::string_view text) {
+        std::memcpy(to, text.data(), text.size());
+        to += text.size();
+    };
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = clean[i].unicode();
+        switch (c) {
+        case u'<':
+            put("&lt;");
+            continue;
+        case u'>':
+            put("&gt;");
+            continue;
+        case u'&':
+            put("&amp;");
+            continue;
+        case u'"':
+            put(attribute ? "&quot;" : "\"");
+            continue;
+        case u'\t':
+            put(attribute ? "&#9;" : "\t");
+            continue;
+        case u'\n':
+            put(attribute ? "&#10;" : "\r\n");
+            continue;
+        case u'\r':
+            if (!attribute && i + 1 < size && clean[i + 1] == u'\n') {
+                put("\r\n");
+                ++i;
+            } else {
+                put("&#13;");
+            }
+            continue;
+        default:
             break;
         }
-        bytes->append(from, lf - from).append("\r\n", 2);
-        from = lf + 1;
+        if (c < 0x80) {
+            *to++ = static_cast<char>(c);
+            continue;
+        }
+        // The clean text pairs every surrogate.
+        char32_t code = c;
+        if (QChar::isHighSurrogate(c))
+            code = QChar::surrogateToUcs4(c, clean[++i].unicode());
+        if (const int written = WriteAnsiCharacter(code, to)) {
+            to += written;
+            continue;
+        }
+        put("&#");
+        to = std::to_chars(to, to + 7, static_cast<uint32_t>(code)).ptr;
+        *to++ = ';';
     }
-    return length;
+    out.truncate(to - out.constData());
+}
+
+void AppendAttribute(QByteArray& out, const char* name, const QString& value)
+{
+    out += ' ';
+    out += name;
+    out += "=\"";
+    AppendValue(out, value, true);
+    out += '"';
+}
+
+// The element of the record as a new document would hold it.
+void AppendElement(QByteArray& out, const ::Log& log, const QString& suffix)
+{
+    out += '<';
+    out += DataFormat::LogElement;
+    AppendAttribute(out, DataFormat::DateAttribute, log.LogDate().StampText(suffix));
+    if (!log.Category().isEmpty())
+        AppendAttribute(out, DataFormat::CategoryAttribute, log.Category());
+    if (!log.Link().isEmpty())
+        AppendAttribute(out, DataFormat::HrefAttribute, log.Link());
+    const qsizetype start = out.size();
+    out += '>';
+    AppendValue(out, log.Text(), false);
+    // A text with no character left gives the tree no text node.
+    if (out.size() == start + 1) {
+        out.chop(1);
+        out += "/>";
+        return;
+    }
+    out += "</";
+    out += DataFormat::LogElement;
+    out += '>';
 }
 
 } // namespace
@@ -53,37 +139,23 @@ bool ExportLogs(LogList& book, const DateList& dates, const QString& path, qsize
     QByteArray bytes = empty.left(at);
     bytes.reserve(kChunk + 64 * 1024);
     bool any = false;
-    const QByteArray encoding = DataFormat::CharacterEncoding.toUtf8();
-    xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.constData());
-    xmlOutputBufferPtr output = xmlOutputBufferCreateIO(AppendWithCrLf, nullptr, &bytes, handler);
-    if (!output)
-        return false;
-    xmlDocPtr document = file.Document();
+    // The suffix now in force, as each new element would be given it.
+    const QString suffix = TimeZoneSuffix();
     for (const DateTime& logDate : dates) {
         const ::Log* log = book.Item(logDate);
         if (!log)
             continue;
         if (!any) {
-            xmlOutputBufferFlush(output);
             bytes += '<' + rootName + '>';
             any = true;
         }
-        // One element in the tree at a time: written, then freed.
-        xmlNodePtr element = log->SaveToXMLDocument(document);
-        if (!element)
-            continue;
-        xmlNodeDumpOutput(output, document, element, 0, 0, encoding.constData());
+        AppendElement(bytes, *log, suffix);
         ++count;
-        xmlUnlinkNode(element);
-        xmlFreeNode(element);
         if (bytes.size() >= kChunk) {
             writer.Write(bytes.constData(), bytes.size());
             bytes.clear();
         }
     }
-    const bool written = xmlOutputBufferClose(output) >= 0;
-    if (!written)
-        return false;
     if (any)
         bytes += "</" + rootName + '>' + empty.mid(at + emptyRoot.size());
     else

@@ -76,10 +76,26 @@ void SetTextContent(xmlNodePtr element, const QString& text)
 
 QString RemoveXmlIllegalChars(const QString& text)
 {
-    QString result;
-    result.reserve(text.size());
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    // Most texts hold nothing to remove and are given back as they are.
+    qsizetype first = 0;
+    while (first < size) {
+        const char16_t c = text[first].unicode();
+        if (QChar::isHighSurrogate(c) && first + 1 < size &&
+            QChar::isLowSurrogate(text[first + 1].unicode())) {
+            first += 2;
+            continue;
+        }
+        if (QChar::isSurrogate(c) || !IsLegalBmp(c))
+            break;
+        ++first;
+    }
+    if (first == size)
+        return text;
+    QString result;
+    result.reserve(size);
+    result.append(QStringView(text).first(first));
+    for (qsizetype i = first; i < size; ++i) {
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c)) {
             if (i + 1 < size && QChar::isLowSurrogate(text[i + 1].unicode())) {

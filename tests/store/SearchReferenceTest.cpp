@@ -16,12 +16,19 @@
 namespace {
 
 const char* const kCategories[] = {
-    "",           "仕事",     "Work, home", "会議、資料", "①② 髙橋",
-    "ｶﾀｶﾅ　全角", "workshop", "∑ 計画",     "～ 仕事",
+    "",         "仕事",     "Work, home", "会議、資料",        "①② 髙橋",   "ｶﾀｶﾅ　全角",
+    "workshop", "∑ 計画",   "～ 仕事",    "a&b <c> \"q\" 'p'", "tab\there", "line\r\nbreak\rcr\nlf",
+    "café €",   "😀 x\x01y",
+};
+const char* const kLinks[] = {
+    "",
+    "https://example.org/?a=1&b=2",
+    "file:///tmp/\"x\"<y>\t\r\n",
+    "https://例え.jp/é",
 };
 const char* const kWords[] = {
-    "会議", "meeting", "資料", "Meeting", "①",  "髙",    "ﾃｽﾄ",
-    "a&b",  "<tag>",   "\r\n", "≒",       "𠮷", "\"q\"",
+    "会議", "meeting", "資料",  "Meeting", "①",  "髙", "ﾃｽﾄ", "a&b", "<tag>",      "\r\n",
+    "≒",    "𠮷",      "\"q\"", "\t",      "\r", "\n", "é€",  "😀",   "x\x01\x1fy", "> ]]>",
 };
 
 struct Reference {
@@ -86,7 +93,7 @@ protected:
                     text += QString::fromUtf8(kWords[pick(std::size(kWords))]) + u' ';
                 ::Log log;
                 log.Initialize(date, QString::fromUtf8(kCategories[pick(std::size(kCategories))]),
-                               pick(4) ? QString() : QStringLiteral("https://example.org/?a=1&b=2"),
+                               QString::fromUtf8(kLinks[pick(std::size(kLinks))]),
                                ::Log::StoredText(text));
                 SetTimeZoneOffsetForTesting(zones[pick(3)]);
                 log.SaveToXMLDocument(file.Document());

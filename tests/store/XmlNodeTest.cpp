@@ -84,6 +84,7 @@ TEST(XmlNode, IllegalCharactersAreRemoved)
     EXPECT_EQ(RemoveXmlIllegalChars(pair), pair);
     EXPECT_EQ(RemoveXmlIllegalChars(QString(pair[0]) + "x" + pair[1] + pair[0]), "x");
     EXPECT_EQ(RemoveXmlIllegalChars(QString(pair[1]) + pair), pair);
+    EXPECT_EQ(RemoveXmlIllegalChars("ab" + pair + "c\x01" + pair[0] + "d"), "ab" + pair + "cd");
     const QString kept = QString::fromUtf8("\x7F\u0080\u00A0\uFFFD\uFEFF本");
     EXPECT_EQ(RemoveXmlIllegalChars(kept), kept);
 }
