@@ -69,7 +69,9 @@ void LogList::Initialize(const QString& dataFolder)
     loadErrors_.clear();
     readMonths_.clear();
     knownYearFolders_.clear();
-    categoryPool_.clear();
+    categoryNumbers_.clear();
+    categoryTexts_.clear();
+    logCategories_.clear();
     categoryMatches_.clear();
     matchedCondition_.clear();
     resolved_.clear();
@@ -121,23 +123,26 @@ QString LogList::GetDataFilePath(const DateTime& logDate) const
     return found == index_.cend() ? nullptr : &logs_[static_cast<size_t>(found.value())];
 }
 
-QString LogList::SharedCategory(const QString& category)
+qint32 LogList::ShareCategory(::Log& log)
 {
-    // Records repeat a few category texts; one copy each saves memory and lets
-    // the category filter recognise a text by its address.
-    if (category.isEmpty())
-        return category;
-    const auto found = categoryPool_.constFind(category);
-    if (found != categoryPool_.cend())
-        return *found;
-    categoryPool_.insert(category);
-    return category;
+    if (log.Category().isEmpty())
+        return -1;
+    const auto found = categoryNumbers_.constFind(log.Category());
+    if (found != categoryNumbers_.cend()) {
+        log.SetCategory(categoryTexts_[found.value()]);
+        return found.value();
+    }
+    const auto number = static_cast<qint32>(categoryTexts_.size());
+    categoryNumbers_.insert(log.Category(), number);
+    categoryTexts_.append(log.Category());
+    return number;
 }
 
-::Log* LogList::CacheLog(const ::Log& log)
+::Log* LogList::CacheLog(const ::Log& log, qint32 category)
 {
     index_.insert(log.LogDate(), static_cast<qsizetype>(logs_.size()));
     logs_.push_back(log);
+    logCategories_.push_back(category);
     return &logs_.back();
 }
 
@@ -154,8 +159,7 @@ void LogList::LoadLogsFromDocument(xmlDocPtr document)
         // Two elements with one stamp: the first one read stands for it.
         if (index_.contains(log.LogDate()))
             continue;
-        log.SetCategory(SharedCategory(log.Category()));
-        CacheLog(log);
+        CacheLog(log, ShareCategory(log));
     }
 }
 
@@ -200,8 +204,7 @@ void LogList::ReadDataFiles(const QList<FileEntry>& files)
             for (::Log& log : month.logs) {
                 if (index_.contains(log.LogDate()))
                     continue;
-                log.SetCategory(SharedCategory(log.Category()));
-                CacheLog(log);
+                CacheLog(log, ShareCategory(log));
             }
             std::vector<::Log>().swap(month.logs);
             continue;
@@ -263,16 +266,24 @@ void LogList::ReleaseDocument(const QString& path)
         files_.UnloadFile(path);
 }
 
+qsizetype LogList::IndexOf(const DateTime& logDate)
+{
+    auto found = index_.constFind(logDate);
+    if (found == index_.cend()) {
+        const QString path = GetDataFilePath(logDate);
+        // A month read has all its records in memory already.
+        if (IsRead(path) || !FileExists(path))
+            return -1;
+        ReadDataFiles(QStringList{path});
+        found = index_.constFind(logDate);
+    }
+    return found == index_.cend() ? -1 : found.value();
+}
+
 const ::Log* LogList::Item(const DateTime& logDate)
 {
-    if (const ::Log* cached = Find(logDate))
-        return cached;
-    const QString path = GetDataFilePath(logDate);
-    // A month read has all its records in memory already.
-    if (IsRead(path) || !FileExists(path))
-        return nullptr;
-    ReadDataFiles(QStringList{path});
-    return Find(logDate);
+    const qsizetype at = IndexOf(logDate);
+    return at < 0 ? nullptr : &logs_[static_cast<size_t>(at)];
 }
 
 const ::Log* LogList::Item(const QString& listText)
@@ -297,8 +308,9 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
         return StoreResult::Fail(StoreResult::Error::DuplicateDate, path);
 
     ::Log log;
-    log.Initialize(logDate, SharedCategory(::Log::StoredAttribute(category)),
-                   ::Log::StoredAttribute(link), ::Log::StoredText(text));
+    log.Initialize(logDate, ::Log::StoredAttribute(category), ::Log::StoredAttribute(link),
+                   ::Log::StoredText(text));
+    const qint32 number = ShareCategory(log);
     xmlNodePtr element = log.SaveToXMLDocument(file->Document());
     if (!element)
         return StoreResult::Fail(StoreResult::Error::FileUnreadable, path);
@@ -309,7 +321,7 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
         return StoreResult::Fail(StoreResult::Error::SaveFailed, path);
     }
 
-    CacheLog(log);
+    CacheLog(log, number);
     logDates_.Add(logDate);
     categories_.Add(log.Category());
     // Both are tried: one that cannot be written does not keep the other old.
@@ -325,12 +337,14 @@ StoreResult LogList::Log(const DateTime& logDate, const QString& category, const
 StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, const QString& link,
                            const QString& text)
 {
-    if (!Item(logDate))
+    const qsizetype at = IndexOf(logDate);
+    if (at < 0)
         return StoreResult::Fail(StoreResult::Error::NotFound, logDate.ListText());
-    ::Log* record = Find(logDate);
+    ::Log* record = &logs_[static_cast<size_t>(at)];
 
     ::Log updated = *record;
-    updated.SetCategory(SharedCategory(::Log::StoredAttribute(category)));
+    updated.SetCategory(::Log::StoredAttribute(category));
+    const qint32 number = ShareCategory(updated);
     updated.SetText(::Log::StoredText(text));
     updated.SetLink(::Log::StoredAttribute(link));
 
@@ -354,6 +368,7 @@ StoreResult LogList::ReLog(const DateTime& logDate, const QString& category, con
     xmlFreeNode(previous);
 
     *record = updated;
+    logCategories_[static_cast<size_t>(at)] = number;
     categories_.Add(record->Category());
     if (!categories_.SaveToFile(CategoriesPath()))
         return StoreResult::Fail(StoreResult::Error::ListNotSaved, CategoriesPath());
@@ -391,6 +406,7 @@ StoreResult LogList::Delete(const DateTime& logDate)
 
     const qsizetype position = index_.take(logDate);
     logs_.erase(logs_.begin() + position);
+    logCategories_.erase(logCategories_.begin() + position);
     for (auto it = index_.begin(); it != index_.end(); ++it) {
         if (it.value() > position)
             --it.value();
@@ -461,26 +477,26 @@ StoreResult LogList::CollectDataList()
     return StoreResult::Ok();
 }
 
-const ::Log* LogList::RecordAt(qsizetype position)
+qsizetype LogList::RecordAt(qsizetype position)
 {
     if (static_cast<size_t>(logDates_.Count()) != resolved_.size())
-        resolved_.resize(static_cast<size_t>(logDates_.Count()), nullptr);
-    const ::Log*& record = resolved_[static_cast<size_t>(position)];
+        resolved_.resize(static_cast<size_t>(logDates_.Count()), -1);
+    qint32& record = resolved_[static_cast<size_t>(position)];
     // A date without a record is looked up again next time: its record cannot
     // be in memory, but nothing is remembered about dates that have none.
-    if (!record)
-        record = Item(logDates_.Item(position));
+    if (record < 0)
+        record = static_cast<qint32>(IndexOf(logDates_.Item(position)));
     return record;
 }
 
 QStringList LogList::UnreadMonths(const DateList& dates, qsizetype first, qsizetype last,
-                                  const std::vector<const ::Log*>* known) const
+                                  const std::vector<qint32>* known) const
 {
     QStringList months;
     int lastMonth = -1;
     for (qsizetype i = first; i <= last; ++i) {
         // A record at hand lies in a month that is read.
-        if (known && (*known)[static_cast<size_t>(i)])
+        if (known && (*known)[static_cast<size_t>(i)] >= 0)
             continue;
         const DateTime logDate = dates.Item(i);
         const int month = logDate.Year() * 12 + logDate.Month();
@@ -508,16 +524,24 @@ DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
     const auto [first, last] = logDates_.RangeIndexes(begin, end);
     // The month files the filters will need, read together in month order.
     if (static_cast<size_t>(logDates_.Count()) != resolved_.size())
-        resolved_.resize(static_cast<size_t>(logDates_.Count()), nullptr);
+        resolved_.resize(static_cast<size_t>(logDates_.Count()), -1);
     ReadDataFiles(UnreadMonths(logDates_, first, last, &resolved_));
 
-    Candidates candidates;
-    if (last >= first)
-        candidates.reserve(static_cast<size_t>(last - first + 1));
-    for (qsizetype i = first; i <= last; ++i)
-        candidates.push_back({logDates_.Item(i), RecordAt(i)});
+    // Both filters drop dates without a record. The category filter goes by
+    // the numbers kept beside the records, so a record it drops is never read.
     if (!category.isEmpty())
-        candidates = FilterByCategory(candidates, category);
+        SetCategoryCondition(category);
+    Candidates candidates;
+    if (category.isEmpty() && last >= first)
+        candidates.reserve(static_cast<size_t>(last - first + 1));
+    for (qsizetype i = first; i <= last; ++i) {
+        const qsizetype at = RecordAt(i);
+        if (at < 0)
+            continue;
+        if (!category.isEmpty() && !CategoryMatches(logCategories_[static_cast<size_t>(at)]))
+            continue;
+        candidates.push_back({logDates_.Item(i), &logs_[static_cast<size_t>(at)]});
+    }
     if (!text.isEmpty())
         candidates = FilterByText(candidates, text);
 
@@ -527,33 +551,27 @@ DateList LogList::GetFoundLogDates(const DateTime& begin, const DateTime& end,
     return result;
 }
 
-LogList::Candidates LogList::FilterByCategory(const Candidates& candidates, const QString& category)
+void LogList::SetCategoryCondition(const QString& category)
 {
     QStringList wanted = StringList::Terms(category);
     for (QString& term : wanted)
         term = StringList::Key(term);
-
-    // Records share their category texts (one copy each, see SharedCategory),
-    // so a text is known by its address and checked once per condition.
+    // Each category text of the pool is checked once per condition.
     if (wanted != matchedCondition_) {
         matchedCondition_ = wanted;
         categoryMatches_.clear();
-        categoryMatches_.reserve(categoryPool_.size());
     }
-    const auto matching = [&](const QString& have) {
-        auto known = categoryMatches_.constFind(have.constData());
-        if (known == categoryMatches_.cend())
-            known = categoryMatches_.insert(have.constData(), StringList::HasTerms(have, wanted));
-        return known.value();
-    };
+    categoryMatches_.resize(static_cast<size_t>(categoryTexts_.size()), kUnknown);
+}
 
-    Candidates kept;
-    for (const Candidate& candidate : candidates) {
-        const ::Log* log = candidate.log;
-        if (log && !log->Category().isEmpty() && matching(log->Category()))
-            kept.push_back(candidate);
-    }
-    return kept;
+bool LogList::CategoryMatches(qint32 number)
+{
+    if (number < 0)
+        return false;
+    Match& match = categoryMatches_[static_cast<size_t>(number)];
+    if (match == kUnknown)
+        match = StringList::HasTerms(categoryTexts_[number], matchedCondition_) ? kYes : kNo;
+    return match == kYes;
 }
 
 LogList::Candidates LogList::FilterByText(const Candidates& candidates, const QString& text)
@@ -564,17 +582,15 @@ LogList::Candidates LogList::FilterByText(const Candidates& candidates, const QS
     // most of the wait for memory.
     constexpr size_t kAhead = 6;
     for (size_t i = 0; i < candidates.size(); ++i) {
-        if (i + 2 * kAhead < candidates.size() && candidates[i + 2 * kAhead].log)
+        if (i + 2 * kAhead < candidates.size())
             __builtin_prefetch(candidates[i + 2 * kAhead].log);
-        if (i + kAhead < candidates.size() && candidates[i + kAhead].log) {
+        if (i + kAhead < candidates.size()) {
             const char* data =
                 reinterpret_cast<const char*>(candidates[i + kAhead].log->Text().constData());
             __builtin_prefetch(data);
             __builtin_prefetch(data + 64);
         }
         const ::Log* log = candidates[i].log;
-        if (!log)
-            continue;
         const QStringView logText(log->Text());
         bool all = true;
         for (const QString& word : words) {

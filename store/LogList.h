@@ -103,8 +103,14 @@ private:
     QString GetYearFolder(const DateTime& logDate) const;
     void EnsureYearFolder(const DateTime& logDate);
     ::Log* Find(const DateTime& logDate);
-    ::Log* CacheLog(const ::Log& log);
-    QString SharedCategory(const QString& category);
+    // category: the number ShareCategory gave the record's category.
+    ::Log* CacheLog(const ::Log& log, qint32 category);
+    // Gives the record the pool's copy of its category text and returns the
+    // number of that text (-1 for none); a new text joins the pool.
+    qint32 ShareCategory(::Log& log);
+    // The position in logs_ of the record with that stamp (reading its month
+    // file on first need), or -1.
+    qsizetype IndexOf(const DateTime& logDate);
     void LoadLogsFromDocument(xmlDocPtr document);
     // The records of month files not read yet, in the order of the files. The
     // repair passes what it found (names as the file system's bytes).
@@ -114,7 +120,7 @@ private:
     // The month files of the ascending dates[first..last] not read yet, each
     // once. known: the records already looked up for those positions, if any.
     QStringList UnreadMonths(const DateList& dates, qsizetype first, qsizetype last,
-                             const std::vector<const ::Log*>* known = nullptr) const;
+                             const std::vector<qint32>* known = nullptr) const;
     // The document of a month, for a write; its records are read first.
     XMLFile* OpenDataFile(const QString& path);
     // Reads a month file into the tree, remembering what went wrong with it.
@@ -123,15 +129,19 @@ private:
     static bool SaveDataFile(XMLFile& file, const QString& path);
     // Gives back the tree of a month after a write: the records stay.
     void ReleaseDocument(const QString& path);
-    // A date of the search range and its record (nullptr when it has none).
+    // A date of the search range and its record.
     struct Candidate {
         DateTime logDate;
         const ::Log* log;
     };
     using Candidates = std::vector<Candidate>;
-    // The record of the entry of LogDates at that position.
-    const ::Log* RecordAt(qsizetype position);
-    Candidates FilterByCategory(const Candidates& candidates, const QString& category);
+    // The position in logs_ of the record of the entry of LogDates at that
+    // position, or -1.
+    qsizetype RecordAt(qsizetype position);
+    // Makes the keys of the category condition those CategoryMatches looks for.
+    void SetCategoryCondition(const QString& category);
+    // Whether the category text of that number (-1: none) holds every key.
+    bool CategoryMatches(qint32 number);
     Candidates FilterByText(const Candidates& candidates, const QString& text);
 
     QString dataFolder_;
@@ -145,12 +155,20 @@ private:
     DateList logDates_;
     StringList categories_;
     QSet<QString> knownYearFolders_;
-    QSet<QString> categoryPool_;
-    // By the address of a category text of the pool: whether it holds every
-    // key of matchedCondition_.
-    QHash<const QChar*, bool> categoryMatches_;
+    // Records repeat a few category texts: the pool holds one copy of each,
+    // numbered, and the number of each record's category is kept beside the
+    // records, so a search need not touch a record to know its category.
+    QHash<QString, qint32> categoryNumbers_;
+    QStringList categoryTexts_;         // by number
+    std::vector<qint32> logCategories_; // by position in logs_; -1 for none
+    // By category number: whether the text holds every key of
+    // matchedCondition_ (kNo, kYes), or not looked at yet (kUnknown).
+    enum Match : unsigned char { kUnknown, kNo, kYes };
+    std::vector<Match> categoryMatches_;
     QStringList matchedCondition_;
-    // Records of the entries of LogDates, by position, found so far; entries
-    // are only ever appended to LogDates between two replacements.
-    std::vector<const ::Log*> resolved_;
+    // Positions in logs_ of the records of the entries of LogDates, by
+    // position, found so far (-1: not yet); entries are only ever appended to
+    // LogDates between two replacements, and no record leaves logs_ but by
+    // Delete, which forgets them all. 32 bits hold any position a book reaches.
+    std::vector<qint32> resolved_;
 };

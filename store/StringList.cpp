@@ -3,6 +3,8 @@
 #include "env/FSOHelper.h"
 #include "store/ListControl.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace {
@@ -23,12 +25,13 @@ template <typename Take> bool ForEachPiece(QStringView text, Take&& take)
             continue;
         QStringView piece = text.sliced(start, i - start);
         start = i + 1;
-        QString joined;
+        // On the stack: a search cuts every category text of the book.
+        QVarLengthArray<QChar, 64> joined;
         if (commas && std::any_of(piece.begin(), piece.end(), blank)) {
             for (QChar c : piece)
                 if (!blank(c))
                     joined.append(c);
-            piece = joined;
+            piece = QStringView(joined.data(), joined.size());
         }
         if (piece.isEmpty())
             continue;
@@ -38,7 +41,38 @@ template <typename Take> bool ForEachPiece(QStringView text, Take&& take)
     return any;
 }
 
+// Kana, the CJK ideographs and their punctuation, half-width katakana: no
+// character of these ranges changes when folded.
+bool IsCaseless(char16_t c)
+{
+    return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x4DBF) ||
+           (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xFF61 && c <= 0xFF9F);
+}
+
+// The text case-folded into out (room for its size) without Qt's tables,
+// which look every character up: false when a character needs them. Most
+// texts here are ASCII and Japanese.
+bool FoldSimple(QStringView text, char16_t* out)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 && !IsCaseless(u))
+            return false;
+        *out++ = u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u + (u'a' - u'A')) : u;
+    }
+    return true;
+}
+
 } // namespace
+
+QString StringList::Key(const QString& text)
+{
+    QVarLengthArray<char16_t, 64> folded(text.size());
+    if (!FoldSimple(text, folded.data()))
+        return text.toCaseFolded();
+    const QStringView view(folded.data(), folded.size());
+    return view == text ? text : view.toString();
+}
 
 bool StringList::AddEntry(const QString& text)
 {
@@ -72,7 +106,15 @@ bool StringList::HasTerms(const QString& text, const QStringList& keys)
 {
     // Folding goes code point by code point and leaves the separators as
     // they are, so the pieces of the folded text are the keys of its terms.
-    const QString folded = Key(text);
+    // Folded on the stack where it can be: a search checks every category
+    // text of the book.
+    QVarLengthArray<char16_t, 64> buffer(text.size());
+    QString general;
+    QStringView folded(buffer.data(), buffer.size());
+    if (!FoldSimple(text, buffer.data())) {
+        general = Key(text);
+        folded = general;
+    }
     for (const QString& key : keys) {
         bool found = false;
         const bool any =

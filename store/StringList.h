@@ -48,8 +48,8 @@ public:
     // Whether every key is the key of one of a text's terms, without cutting
     // the text into a list.
     static bool HasTerms(const QString& text, const QStringList& keys);
-    // The form under which texts are compared.
-    static QString Key(const QString& text) { return text.toCaseFolded(); }
+    // The form under which texts are compared: the text case-folded.
+    static QString Key(const QString& text);
 
 private:
     // False when an entry with the same key was there already.

@@ -282,6 +282,7 @@ TEST_F(LogListTest, DeleteTakesTheRecordOutOfFileListAndMemory)
     EXPECT_EQ(ReadBytes("2001/01.diary.bak"), before);
     EXPECT_TRUE(book.Categories().Has(QStringLiteral("b")));
     EXPECT_EQ(Texts(Everything(book, {}, QStringLiteral("t"))), QStringList{"2001/01/03 00:00:00"});
+    EXPECT_EQ(Texts(Everything(book, QStringLiteral("c"), {})), QStringList{"2001/01/03 00:00:00"});
     EXPECT_EQ(book.Delete(At(2001, 1, 2)).error, StoreResult::Error::NotFound);
 
     LogList reader(Folder());

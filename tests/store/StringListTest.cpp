@@ -97,6 +97,19 @@ TEST(StringListAdd, KeysIgnoreLetterCaseIncludingFullWidth)
     EXPECT_TRUE(greek.Has(QStringLiteral("οδος")));
 }
 
+TEST(StringListAdd, KeyIsTheCaseFoldedText)
+{
+    for (uint c = 0; c < 0x10000; ++c) {
+        const QString one(QChar(static_cast<char16_t>(c)));
+        ASSERT_EQ(StringList::Key(one), one.toCaseFolded()) << c;
+    }
+    for (const char* text :
+         {"Work 会議、ABC", "ＷＯＲＫ仕事", "ΟΔΟΣ Abc", "ｶﾀｶﾅ　ＡBC", "𠮷野 Ab", ""}) {
+        const QString value = QString::fromUtf8(text);
+        EXPECT_EQ(StringList::Key(value), value.toCaseFolded()) << text;
+    }
+}
+
 TEST(StringListAdd, NoSplitAndEmptyText)
 {
     StringList history;
