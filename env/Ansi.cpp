@@ -192,6 +192,13 @@ int Cp932ToUtf8(unsigned char* out, int* outlen, const unsigned char* in, int* i
     int written = 0;
     int result = 0;
     while (read < size) {
+        // Runs of ASCII that reads as itself, as the markup and much of the
+        // text are, go byte by byte without the general steps.
+        while (read < size && written < room && in[read] < 0x80 &&
+               cp932::kSingle[in[read]] == in[read])
+            out[written++] = in[read++];
+        if (read == size)
+            break;
         char16_t c = 0;
         const int length = ReadCharacter(in + read, size - read, &c);
         if (length <= 0) {

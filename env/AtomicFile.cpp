@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -50,15 +52,18 @@ QString ErrnoText()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Leftover temporary files of this target from a writer that was killed.
-void RemoveLeftovers(const QByteArray& folder, const QByteArray& prefix, const QByteArray& keep)
+// Leftover temporary files of these targets (names starting with a prefix)
+// from a writer that was killed.
+void RemoveLeftovers(const QByteArray& folder, const QList<QByteArray>& prefixes,
+                     const QByteArray& keep)
 {
     DIR* dir = ::opendir(folder.constData());
     if (!dir)
         return;
     while (const dirent* entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
-        if (name.startsWith(prefix) && name != keep)
+        const auto leftover = [&](const QByteArray& prefix) { return name.startsWith(prefix); };
+        if (name != keep && std::any_of(prefixes.begin(), prefixes.end(), leftover))
             ::unlinkat(::dirfd(dir), entry->d_name, 0);
     }
     ::closedir(dir);
@@ -70,14 +75,16 @@ void RemoveAtomicLeftovers(const QString& path)
 {
     const QFileInfo info(path);
     RemoveLeftovers(QFile::encodeName(info.absolutePath()),
-                    QFile::encodeName(info.fileName()) + kAtomicTempMarker, QByteArray());
+                    {QFile::encodeName(info.fileName()) + kAtomicTempMarker}, QByteArray());
 }
 
-void RemoveAtomicLeftovers(const std::filesystem::path& path)
+void RemoveAtomicLeftovers(const std::filesystem::path& folder, const QList<QByteArray>& names)
 {
-    RemoveLeftovers(QByteArray::fromStdString(path.parent_path().native()),
-                    QByteArray::fromStdString(path.filename().native()) + kAtomicTempMarker,
-                    QByteArray());
+    QList<QByteArray> prefixes;
+    prefixes.reserve(names.size());
+    for (const QByteArray& name : names)
+        prefixes.append(name + kAtomicTempMarker);
+    RemoveLeftovers(QByteArray::fromStdString(folder.native()), prefixes, QByteArray());
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error,
@@ -246,7 +253,7 @@ bool AtomicFileWriter::Commit(QString* error)
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    RemoveLeftovers(folder_, prefix_, tempName);
+    RemoveLeftovers(folder_, {prefix_}, tempName);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // bytes go to a temporary file in the same folder, which is flushed to disk
 // and renamed over the target, then the folder itself is flushed.
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <filesystem>
@@ -72,7 +73,9 @@ private:
 inline constexpr char kAtomicTempMarker[] = ".quillmere-tmp-";
 // Removes what interrupted writes of the target left beside it.
 void RemoveAtomicLeftovers(const QString& path);
-void RemoveAtomicLeftovers(const std::filesystem::path& path);
+// The same for the targets of those names (the file system's bytes) in one
+// folder, which is read once.
+void RemoveAtomicLeftovers(const std::filesystem::path& folder, const QList<QByteArray>& names);
 
 #ifdef QUILLMERE_FAULT_INJECTION
 void SetAtomicWriteFaultForTesting(std::optional<AtomicWriteFault> fault);

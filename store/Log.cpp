@@ -5,6 +5,8 @@
 #include "store/DateText.h"
 #include "store/XmlNode.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 using DataFormat::CategoryAttribute;
@@ -24,24 +26,19 @@ std::optional<DateTime> ReadStamp(const QString& stamp)
     return DateTime::Parse(head);
 }
 
-// UTF-8 of the tree to UTF-16 with every LF as CR LF, straight into a string
-// of exactly the right size. A book holds every record of many years: the
-// general conversion would leave up to three times the room a Japanese text
-// needs, and a temporary string per record.
+// UTF-8 of the tree to UTF-16 with every LF as CR LF, in a string of exactly
+// the right size. A book holds every record of many years: the general
+// conversion would leave up to three times the room a Japanese text needs.
+// The text is decoded on the stack, with room for two units a byte (a line
+// break takes two), and then copied.
 QString DecodeTreeText(const unsigned char* s, qsizetype n)
 {
-    qsizetype units = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char b = s[i];
-        units += ((b & 0xC0) != 0x80) + (b >= 0xF0) + (b == '\n');
-    }
-    QString text(units, Qt::Uninitialized);
-    auto* out = reinterpret_cast<char16_t*>(text.data());
-    char16_t* const end = out + units;
+    QVarLengthArray<char16_t, 4096> buffer(2 * n);
+    char16_t* out = buffer.data();
     const auto continuation = [&](qsizetype i) { return i < n && (s[i] & 0xC0) == 0x80; };
     for (qsizetype i = 0; i < n;) {
         // Runs of ASCII without a line break need no decoding.
-        while (i < n && s[i] < 0x80 && s[i] != '\n' && out < end)
+        while (i < n && s[i] < 0x80 && s[i] != '\n')
             *out++ = s[i++];
         if (i == n)
             break;
@@ -64,7 +61,7 @@ QString DecodeTreeText(const unsigned char* s, qsizetype n)
         } else {
             c = 0xFFFFFFFF; // not UTF-8: the tree never holds this
         }
-        if (c > 0x10FFFF || end - out < (c >= 0x10000 ? 2 : 1) + (c == '\n' ? 1 : 0)) {
+        if (c > 0x10FFFF) {
             QString fallback = QString::fromUtf8(reinterpret_cast<const char*>(s), n);
             fallback.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
             return fallback;
@@ -78,8 +75,7 @@ QString DecodeTreeText(const unsigned char* s, qsizetype n)
             *out++ = static_cast<char16_t>(c);
         }
     }
-    text.truncate(out - reinterpret_cast<char16_t*>(text.data()));
-    return text;
+    return QString(reinterpret_cast<const QChar*>(buffer.data()), out - buffer.data());
 }
 
 } // namespace

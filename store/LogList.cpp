@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 #include <QSet>
 
+#include <map>
 #include <utility>
 
 #include <unistd.h>
@@ -138,12 +139,16 @@ qint32 LogList::ShareCategory(::Log& log)
     return number;
 }
 
-::Log* LogList::CacheLog(const ::Log& log, qint32 category)
+void LogList::CacheLog(::Log log, qint32 category)
 {
-    index_.insert(log.LogDate(), static_cast<qsizetype>(logs_.size()));
-    logs_.push_back(log);
+    // One look-up for the lot: a stamp held already leaves the index as it was.
+    const qsizetype held = index_.size();
+    qsizetype& position = index_[log.LogDate()];
+    if (index_.size() == held)
+        return;
+    position = static_cast<qsizetype>(logs_.size());
+    logs_.push_back(std::move(log));
     logCategories_.push_back(category);
-    return &logs_.back();
 }
 
 void LogList::LoadLogsFromDocument(xmlDocPtr document)
@@ -156,10 +161,8 @@ void LogList::LoadLogsFromDocument(xmlDocPtr document)
             continue;
         ::Log log;
         log.LoadFromXMLElement(child);
-        // Two elements with one stamp: the first one read stands for it.
-        if (index_.contains(log.LogDate()))
-            continue;
-        CacheLog(log, ShareCategory(log));
+        const qint32 category = ShareCategory(log);
+        CacheLog(std::move(log), category);
     }
 }
 
@@ -193,18 +196,23 @@ void LogList::ReadDataFiles(const QList<FileEntry>& files)
     for (const FileEntry& file : std::as_const(unread))
         natives.push_back(file.Native);
     std::vector<MonthRecords> months = ReadMonthsRecords(natives);
+    // Nothing writes these months any more in this run but the book itself, so
+    // what an earlier, interrupted save left beside them can go; each folder
+    // is looked through once.
+    std::map<std::filesystem::path, QList<QByteArray>> folders;
+    for (const FileEntry& entry : std::as_const(unread))
+        folders[entry.Native.parent_path()].append(
+            QByteArray::fromStdString(entry.Native.filename().native()));
+    for (const auto& [folder, names] : folders)
+        RemoveAtomicLeftovers(folder, names);
     for (qsizetype i = 0; i < unread.size(); ++i) {
         const FileEntry& entry = unread[i];
         readMonths_.insert(entry.Path.toCaseFolded());
-        // Nothing writes this month any more in this run but the book itself,
-        // so what an earlier, interrupted save left beside it can go.
-        RemoveAtomicLeftovers(entry.Native);
         MonthRecords& month = months[static_cast<size_t>(i)];
         if (month.read) {
             for (::Log& log : month.logs) {
-                if (index_.contains(log.LogDate()))
-                    continue;
-                CacheLog(log, ShareCategory(log));
+                const qint32 category = ShareCategory(log);
+                CacheLog(std::move(log), category);
             }
             std::vector<::Log>().swap(month.logs);
             continue;

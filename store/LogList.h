@@ -103,8 +103,9 @@ private:
     QString GetYearFolder(const DateTime& logDate) const;
     void EnsureYearFolder(const DateTime& logDate);
     ::Log* Find(const DateTime& logDate);
-    // category: the number ShareCategory gave the record's category.
-    ::Log* CacheLog(const ::Log& log, qint32 category);
+    // Holds the record; category: the number ShareCategory gave its category.
+    // Of two records with one stamp the first one held stands for it.
+    void CacheLog(::Log log, qint32 category);
     // Gives the record the pool's copy of its category text and returns the
     // number of that text (-1 for none); a new text joins the pool.
     qint32 ShareCategory(::Log& log);

@@ -98,6 +98,10 @@ TEST(Ansi, TablesMatchTheSystemConverter)
         ASSERT_EQ(QByteArray(reinterpret_cast<char*>(out), outlen),
                   readsBack ? expected : QByteArray())
             << std::hex << c;
+        char code[2];
+        ASSERT_EQ(QByteArray(code, WriteAnsiCharacter(static_cast<char32_t>(c), code)),
+                  readsBack ? expected : QByteArray())
+            << std::hex << c;
     }
     EXPECT_EQ(substitutes, 9); // 〜 ¥ ‖ − — ¢ £ ¬ ‾
 }

@@ -73,9 +73,11 @@ TEST_F(LogListTest, ItemReadsTheMonthOnFirstNeed)
     Prepare({{At(2001, 1, 1), "a", "x\r\ny"}, {At(2001, 1, 2), "b", "z"}});
     // Left by a save that was cut off; the month's next load clears it away.
     WriteBytes("2001/01.diary.quillmere-tmp-Ab12Cd", "<?xml");
+    WriteBytes("2001/02.diary.quillmere-tmp-Ef34Gh", "<?xml");
     LogList book(Folder());
     const Log* log = book.Item(At(2001, 1, 1));
     EXPECT_FALSE(Exists("2001/01.diary.quillmere-tmp-Ab12Cd"));
+    EXPECT_TRUE(Exists("2001/02.diary.quillmere-tmp-Ef34Gh")); // not of a month read
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->Text(), QStringLiteral("x\r\ny"));
     EXPECT_EQ(book.Count(), 2); // the whole month came in
@@ -127,11 +129,16 @@ TEST_F(LogListTest, SearchByRangeCategoryAndText)
              {At(2001, 1, 2), QStringLiteral("workshop"), QStringLiteral("Work and b and a")},
              {At(2001, 2, 1), QStringLiteral("Ｗｏｒｋ"), QStringLiteral("only work here")},
              {At(2001, 3, 1), {}, QStringLiteral("a b")}});
+    WriteBytes("2001/01.diary.quillmere-tmp-Ab12Cd", "<?xml");
+    WriteBytes("2001/03.diary.quillmere-tmp-Ef34Gh", "<?xml");
     LogList book(Folder());
     EXPECT_EQ(Texts(book.GetFoundLogDates(At(2001, 1, 2), At(2001, 1, 2), {}, {})),
               QStringList{"2001/01/02 00:00:00"});
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("Work"), {})),
               QStringList{"2001/01/01 00:00:00"});
+    // The months read together leave no leftover of an interrupted save.
+    EXPECT_FALSE(Exists("2001/01.diary.quillmere-tmp-Ab12Cd"));
+    EXPECT_FALSE(Exists("2001/03.diary.quillmere-tmp-Ef34Gh"));
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("HOME work"), {})),
               QStringList{"2001/01/01 00:00:00"});
     EXPECT_EQ(Texts(Everything(book, QStringLiteral("ｗｏｒｋ"), {})),
