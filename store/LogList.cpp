@@ -507,7 +507,8 @@ QStringList LogList::UnreadMonths(const DateList& dates, qsizetype first, qsizet
         if (known && (*known)[static_cast<size_t>(i)] >= 0)
             continue;
         const DateTime logDate = dates.Item(i);
-        const int month = logDate.Year() * 12 + logDate.Month();
+        const QDate day = logDate.Date();
+        const int month = day.year() * 12 + day.month();
         if (month == lastMonth)
             continue;
         lastMonth = month;

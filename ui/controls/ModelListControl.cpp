@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QStringListModel>
 
+#include <algorithm>
+
 ModelListControl::ModelListControl(QAbstractItemView* view)
     : view_(view), model_(new QStringListModel(view))
 {
@@ -21,8 +23,27 @@ void ModelListControl::SetVisible(bool visible)
     collecting_ = !visible;
     if (visible)
         Flush();
-    if (view_)
-        view_->setVisible(visible);
+    if (!view_)
+        return;
+    if (!visible) {
+        QWidget* focused = view_->window()->focusWidget();
+        focused_ =
+            focused && (focused == view_ || view_->isAncestorOf(focused)) ? focused : nullptr;
+    }
+    view_->setVisible(visible);
+    if (visible && focused_ && focused_->isVisible())
+        focused_->setFocus();
+}
+
+void ModelListControl::SortIgnoringCase()
+{
+    if (!model_)
+        return;
+    QStringList items = model_->stringList();
+    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    model_->setStringList(items);
 }
 
 void ModelListControl::Clear()

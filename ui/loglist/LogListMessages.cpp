@@ -1,5 +1,8 @@
 #include "ui/loglist/LogListMessages.h"
 
+#include <QStringList>
+#include <QTextDocument>
+
 namespace LogListMessages {
 
 QString RepairTitle()
@@ -43,6 +46,28 @@ QString ExportShortfall(qsizetype found, qsizetype exported, const QString& path
 QString ExportFailed(const QString& path)
 {
     return QStringLiteral("検索結果を書き込めませんでした。\r\n%1").arg(path);
+}
+
+QString RecordToolTip(const QString& text, const QString& category)
+{
+    constexpr int kLines = 3;
+    constexpr int kLineLength = 60;
+    QStringList lines =
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    const bool more = lines.size() > kLines;
+    lines = lines.mid(0, kLines);
+    for (QString& line : lines) {
+        if (line.size() > kLineLength)
+            line = line.left(kLineLength) + QStringLiteral("…");
+    }
+    if (more)
+        lines.append(QStringLiteral("…"));
+    lines.append(QStringLiteral("分類: ") + category);
+    const QString tip = lines.join(u'\n');
+    // Text that looks like markup would be rendered; a record is shown as written.
+    return Qt::mightBeRichText(tip)
+               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
+               : tip;
 }
 
 QString HistoryNotSaved(const QString& path)

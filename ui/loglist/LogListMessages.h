@@ -19,6 +19,10 @@ QString ExportShortfall(qsizetype found, qsizetype exported, const QString& path
 // The export file could not be written.
 QString ExportFailed(const QString& path);
 
+// The tooltip of a result line: the record's first lines, each cut short, and
+// its category, shown as plain text.
+QString RecordToolTip(const QString& text, const QString& category);
+
 // The search history could not be written to its file.
 QString HistoryNotSaved(const QString& path);
 

@@ -33,7 +33,6 @@
 #include <QToolButton>
 #include <QToolTip>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -42,11 +41,22 @@ const QString& kSection = SettingKeys::LogListSection;
 const QString& kBeginKey = SettingKeys::LogDateBegin;
 const QString& kCategoryKey = SettingKeys::Category;
 
-template <class List> void Refill(QWidget* window, const List& entries, ModelListControl& control)
-{
-    const FocusKeeper focus(window, control.view());
-    entries.FillListBox(control);
-}
+// Disabling the window takes the focus from its control; it comes back when
+// the window is enabled again.
+class FocusKeeper {
+public:
+    explicit FocusKeeper(QWidget* window) : focused_(window->focusWidget()) {}
+    ~FocusKeeper()
+    {
+        if (focused_ && focused_->isVisible())
+            focused_->setFocus();
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> focused_;
+};
 
 } // namespace
 
@@ -149,14 +159,8 @@ void frmLogList::Form_Load()
 
 void frmLogList::FillSortedBox(const StringList& entries, ModelListControl& control, QComboBox* box)
 {
-    Refill(this, entries, control);
-    // The drop-down lists its entries in sorted order, letter case aside; the
-    // stored list keeps the order they were added in.
-    QStringList items = control.model()->stringList();
-    std::stable_sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    control.model()->setStringList(items);
+    entries.FillListBox(control);
+    control.SortIgnoringCase();
     box->setCurrentIndex(-1);
     box->setEditText(QString());
 }
@@ -187,8 +191,8 @@ void frmLogList::LoadConditions()
 void frmLogList::FillDateLists()
 {
     listedDates_ = logList_.LogDates();
-    Refill(this, listedDates_, *ui_.beginControl);
-    Refill(this, listedDates_, *ui_.endControl);
+    listedDates_.FillListBox(*ui_.beginControl);
+    listedDates_.FillListBox(*ui_.endControl);
 }
 
 std::optional<DateTime> frmLogList::ListedDate(int index) const
@@ -226,7 +230,7 @@ void frmLogList::SearchLogs()
     if (!searched)
         return;
 
-    Refill(this, *foundDates_, *ui_.logsControl);
+    foundDates_->FillListBox(*ui_.logsControl);
     ui_.lblLogListCount->setText(
         QStringLiteral("%1 件 (%2ms)").arg(foundDates_->Count()).arg(stopwatch.Time()));
     ui_.lblLogListCount->adjustSize();
@@ -311,7 +315,7 @@ QString frmLogList::ResultToolTip(int row)
     const ::Log* log = index.isValid() ? logList_.Item(index.data().toString()) : nullptr;
     if (!log)
         return QString();
-    return RecordToolTip(log->Text(), log->Category());
+    return LogListMessages::RecordToolTip(log->Text(), log->Category());
 }
 
 void frmLogList::SearchAgain()
@@ -458,9 +462,8 @@ void frmLogList::mnuToolCollectLogList_Click()
                     MessageIcon::None, MessageButtons::YesNo);
     if (answer != MessageAnswer::Yes)
         return;
-    // Disabling the window takes the focus from its control; the user carries
-    // on where they were once it is enabled again.
-    const FocusKeeper focus(this, centralWidget());
+    // The user carries on where they were once the window is enabled again.
+    const FocusKeeper focus(this);
     {
         WaitCursor hourglass;
         setEnabled(false);

@@ -16,7 +16,6 @@
 #include <QProxyStyle>
 #include <QStringListModel>
 #include <QStyleOptionComboBox>
-#include <QTextDocument>
 #include <QToolButton>
 
 namespace {
@@ -110,41 +109,6 @@ QComboBox* Box(QWidget* parent, const char* name, int left, int top)
 }
 
 } // namespace
-
-FocusKeeper::FocusKeeper(QWidget* window, QWidget* control)
-{
-    QWidget* focused = window->focusWidget();
-    if (focused && (focused == control || control->isAncestorOf(focused)))
-        focused_ = focused;
-}
-
-FocusKeeper::~FocusKeeper()
-{
-    if (focused_ && focused_->isVisible())
-        focused_->setFocus();
-}
-
-QString RecordToolTip(const QString& text, const QString& category)
-{
-    constexpr int kLines = 3;
-    constexpr int kLineLength = 60;
-    QStringList lines =
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
-    const bool more = lines.size() > kLines;
-    lines = lines.mid(0, kLines);
-    for (QString& line : lines) {
-        if (line.size() > kLineLength)
-            line = line.left(kLineLength) + QStringLiteral("…");
-    }
-    if (more)
-        lines.append(QStringLiteral("…"));
-    lines.append(QStringLiteral("分類: ") + category);
-    const QString tip = lines.join(u'\n');
-    // Text that looks like markup would be rendered; a record is shown as written.
-    return Qt::mightBeRichText(tip)
-               ? QStringLiteral("<p style='white-space:pre'>%1</p>").arg(tip.toHtmlEscaped())
-               : tip;
-}
 
 frmLogListUi::frmLogListUi() = default;
 frmLogListUi::~frmLogListUi() = default;

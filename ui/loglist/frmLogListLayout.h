@@ -2,7 +2,6 @@
 // The design of the record list window: its controls with their names,
 // captions, places and tab order, its menus and its pictures. The window's
 // behaviour lives in frmLogList.
-#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -16,24 +15,6 @@ class QMainWindow;
 class QMenu;
 class QToolButton;
 class QWidget;
-
-// Hiding a control for a refill hands its focus on to the next one in the tab
-// order (after the result list, the close button, where the next space bar
-// would close the window); it comes back when the refill is done.
-class FocusKeeper {
-public:
-    FocusKeeper(QWidget* window, QWidget* control);
-    ~FocusKeeper();
-    FocusKeeper(const FocusKeeper&) = delete;
-    FocusKeeper& operator=(const FocusKeeper&) = delete;
-
-private:
-    QPointer<QWidget> focused_;
-};
-
-// The tooltip of a result line: the record's first lines, each cut short, and
-// its category, shown as plain text.
-QString RecordToolTip(const QString& text, const QString& category);
 
 struct frmLogListUi {
     // The client area without the menu bar, in pixels.

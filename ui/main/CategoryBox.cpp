@@ -3,13 +3,9 @@
 #include "store/StringList.h"
 #include "ui/controls/ModelListControl.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStringListModel>
-
-#include <algorithm>
 
 CategoryBox::CategoryBox(QComboBox* box)
     : QObject(box), box_(box), list_(std::make_unique<ModelListControl>(box))
@@ -21,20 +17,11 @@ CategoryBox::~CategoryBox() = default;
 
 void CategoryBox::Refill(const StringList& categories)
 {
-    // Hiding the box for the fill would move the focus away; bring it back after.
-    QWidget* focus = QApplication::focusWidget();
     const QString text = box_->currentText();
     categories.FillListBox(*list_);
-    QStringListModel* model = list_->model();
-    QStringList items = model->stringList();
-    std::sort(items.begin(), items.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    });
-    model->setStringList(items);
+    list_->SortIgnoringCase();
     box_->setCurrentIndex(-1);
     box_->setEditText(text);
-    if (focus && focus != QApplication::focusWidget() && focus->isVisible())
-        focus->setFocus();
 }
 
 void CategoryBox::SetLocked(bool locked)
